@@ -1,0 +1,68 @@
+// The state of one run of the engine: what every page object of the run shares
+// beyond the scopes. One engine object exists per run (per host session), so runs
+// never share a StopRendering flag or a current row.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/TStringList.h"
+#include "platform/RegionalSettings.h"
+
+namespace vantrel {
+
+class TEngine {
+ public:
+  using ErrorHook = std::function<void(const std::string&)>;
+
+  TEngine(std::string appFolder, platform::RegionalSettings regional)
+      : AppFolder(std::move(appFolder)), Regional(std::move(regional)) {}
+
+  // The application folder in engine form, ending in "\".
+  std::string AppFolder;
+  platform::RegionalSettings Regional;
+
+  // Set by a location tag; while set every tag renders nothing. Every construction
+  // of a tag or fragment clears it.
+  bool StopRendering = false;
+  // The row an output tag over a result set is rendering; none otherwise.
+  std::unique_ptr<TStringList> CurrentRow;
+
+  // The two error hooks. Without a hook installed the messages are discarded.
+  ErrorHook OnError;
+  ErrorHook OnQueryError;
+  void ReportError(const std::string& message) const {
+    if (OnError) OnError(message);
+  }
+  void ReportQueryError(const std::string& message) const {
+    if (OnQueryError) OnQueryError(message);
+  }
+
+  // Nesting depth of parsing, rendering and clause evaluation together. Hostile
+  // nesting (deep tags, a template that includes itself, deep parentheses) stops at
+  // MaxDepth: the object that would go deeper parses or renders nothing.
+  static constexpr int MaxDepth = 150;
+  int Depth = 0;
+};
+
+// Counts one level of nesting for its lifetime; Entered() is false when the limit
+// was already reached, and the caller then does nothing.
+class TDepthGuard {
+ public:
+  explicit TDepthGuard(TEngine& engine) : Engine_(engine), Entered_(engine.Depth < TEngine::MaxDepth) {
+    if (Entered_) ++Engine_.Depth;
+  }
+  ~TDepthGuard() {
+    if (Entered_) --Engine_.Depth;
+  }
+  TDepthGuard(const TDepthGuard&) = delete;
+  TDepthGuard& operator=(const TDepthGuard&) = delete;
+  bool Entered() const { return Entered_; }
+
+ private:
+  TEngine& Engine_;
+  bool Entered_;
+};
+
+}  // namespace vantrel

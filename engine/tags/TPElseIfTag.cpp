@@ -1,0 +1,22 @@
+// The elseif branch; see TPElseIfTag.h.
+#include "engine/tags/TPElseIfTag.h"
+
+#include "engine/tags/TPIfTag.h"
+
+namespace vantrel {
+
+TPElseIfTag::TPElseIfTag(TPBaseTag* parent, std::string_view attributeText)
+    : TPBaseTag(parent, kElseIf, attributeText) {
+  ExpandHashes = true;
+  ClosingTags = {"/cfif", "cfelseif", "cfelse"};
+  Parse();
+}
+
+std::string TPElseIfTag::Render() {
+  Suppressed = Parent->Suppressed;
+  if (Engine->StopRendering) return std::string();
+  ConditionHeld = EvaluateCondition(*this);
+  return ConditionHeld ? RenderChildren() : std::string();
+}
+
+}  // namespace vantrel

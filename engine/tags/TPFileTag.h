@@ -1,0 +1,16 @@
+// The file tag <cffile>: appends, copies, deletes, moves, renames, reads and writes files.
+#pragma once
+
+#include "engine/TPBaseTag.h"
+
+namespace vantrel {
+
+class TPFileTag : public TPBaseTag {
+ public:
+  TPFileTag(TPBaseTag* parent, std::string_view attributeText);
+  std::string Render() override;
+  std::string GetValue(std::string_view Name, bool Quoted) override { return ParentGetValue(Name, Quoted); }
+  bool IsDefined(std::string_view Name) override { return ParentIsDefined(Name); }
+};
+
+}  // namespace vantrel

@@ -1,0 +1,51 @@
+// A run of literal text; see TPTextTag.h.
+#include "engine/tags/TPTextTag.h"
+
+#include "engine/Strings.h"
+#include "engine/tags/AllTags.h"
+
+namespace vantrel {
+
+TPTextTag::TPTextTag(TPBaseTag* parent) : TPBaseTag(parent, kText, {}) {
+  AttributeText.clear();
+  Parse();
+}
+
+// The run goes on until markup begins ("<cf", "</cf", "<!--") or, with ExpandHashes
+// set, until a "#" that is not doubled.
+void TPTextTag::Parse() {
+  TTextStream& src = *Source;
+  char c;
+  while (src.Read(c)) {
+    if (c == '#' && ExpandHashes) {
+      char d;
+      if (!src.Read(d)) {
+        src.Back(1);
+        return;
+      }
+      if (d != '#') {
+        src.Back(2);
+        return;
+      }
+      AttributeText += '#';
+      continue;
+    }
+    if (c == '<') {
+      std::string s = src.ReadN(3);
+      if (IsMarkupAhead(LowerCase(s))) {
+        src.Back(s.size() + 1);
+        return;
+      }
+      src.Back(s.size());
+    }
+    AttributeText += c;
+  }
+}
+
+std::string TPTextTag::Render() {
+  Suppressed = Parent->Suppressed;
+  if (Engine->StopRendering || Suppressed) return std::string();
+  return AttributeText;
+}
+
+}  // namespace vantrel
