@@ -1,0 +1,1 @@
+<cfoutput>start cfm url=[#application.URL#]</cfoutput>

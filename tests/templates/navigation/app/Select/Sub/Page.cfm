@@ -1,0 +1,1 @@
+<cfoutput>page id=[#id#] url=[#application.URL#]</cfoutput>
