@@ -1,0 +1,1 @@
+s<cfinclude template="Self.cfm">
