@@ -2,6 +2,7 @@
 // the run-wide AppVariables, "cookie." the Cookies, queryname.column a column of a
 // result set, and a plain name a page variable (or a column of the current row).
 #include <exception>
+#include <stdexcept>
 
 #include "engine/Strings.h"
 #include "engine/TPBaseTag.h"
@@ -20,6 +21,13 @@ void StripHashes(std::string& n) {
 // Embedded expressions in a variable name are expanded at most this many times, so
 // a value that names itself ("#x#" stored in x) cannot expand forever.
 constexpr int kMaxNameExpansions = 64;
+
+// A scope the host has not created yet is a failure of the lookup, not a crash.
+template <class T>
+T* Need(T* scope) {
+  if (scope == nullptr) throw std::runtime_error("Variable scope not available");
+  return scope;
+}
 
 }  // namespace
 
@@ -63,13 +71,13 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
     StripHashes(n);
     if (Contains(n, "session.")) {
       n.erase(0, 8);
-      result += AppVariables->Value(n);
+      result += Need(AppVariables)->Value(n);
     } else if (Contains(n, "application.")) {
       n.erase(0, 12);
-      result += AppVariables->Value(n);
+      result += Need(AppVariables)->Value(n);
     } else if (Contains(n, "cookie.")) {
       n.erase(0, 7);
-      result += Cookies->Value(n);
+      result += Need(Cookies)->Value(n);
     } else if (Contains(n, ".")) {
       size_t dot = n.find('.');
       std::string query = n.substr(0, dot);
@@ -92,7 +100,7 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
       std::string rowValue;
       if (rowList != nullptr) rowValue = rowList->Value(n);
       result += rowValue;
-      if (rowValue.empty() && LocalVariables != nullptr) result += LocalVariables->Value(n);
+      if (rowValue.empty()) result += Need(LocalVariables)->Value(n);
     }
   } catch (const std::exception&) {
     ReportError("Get Variable Error: Variable = " + std::string(Name));
@@ -106,13 +114,13 @@ bool TPBaseTag::LookupIsDefined(std::string_view Name, const TStringList* rowLis
     std::string n = vantrel::StripQuotes(LowerCase(Name));
     if (n.empty()) return false;
     StripHashes(n);
-    if (Contains(n, "session.")) return AppVariables->HasName(n.substr(n.size() < 8 ? n.size() : 8));
-    if (Contains(n, "application.")) return AppVariables->HasName(n.substr(n.size() < 12 ? n.size() : 12));
-    if (Contains(n, "cookie.")) return Cookies->HasName(n.substr(n.size() < 7 ? n.size() : 7));
+    if (Contains(n, "session.")) return Need(AppVariables)->HasName(n.substr(n.size() < 8 ? n.size() : 8));
+    if (Contains(n, "application.")) return Need(AppVariables)->HasName(n.substr(n.size() < 12 ? n.size() : 12));
+    if (Contains(n, "cookie.")) return Need(Cookies)->HasName(n.substr(n.size() < 7 ? n.size() : 7));
     if (Contains(n, "."))
       return QueryList != nullptr && QueryList->Count() > 0 && QueryList->IndexOf(n.substr(0, n.find('.'))) >= 0;
     if (rowList != nullptr && rowList->HasName(n)) return true;
-    return LocalVariables != nullptr && LocalVariables->HasName(n);
+    return Need(LocalVariables)->HasName(n);
   } catch (const std::exception&) {
     return false;
   }
@@ -149,14 +157,14 @@ void TPBaseTag::SetVariable(std::string_view Name, std::string_view Value) {
     }
     if (Contains(n, "session.")) {
       n.erase(0, 8);
-      AppVariables->SetValue(n, Value);
+      Need(AppVariables)->SetValue(n, Value);
     } else if (Contains(n, "application.")) {
       n.erase(0, 12);
-      AppVariables->SetValue(n, Value);
+      Need(AppVariables)->SetValue(n, Value);
     } else if (Contains(n, "cookie.")) {
       // cookies are written only by the cookie tag
-    } else if (LocalVariables != nullptr) {
-      LocalVariables->SetValue(n, Value);
+    } else {
+      Need(LocalVariables)->SetValue(n, Value);
     }
   } catch (const std::exception&) {
     // failures are ignored
@@ -168,10 +176,10 @@ bool TPBaseTag::DeleteVariable(std::string_view Name) {
     std::string n = LowerCase(Name);
     if (n.empty()) return false;
     n = vantrel::StripQuotes(n);
-    if (Contains(n, "session.")) return AppVariables->Remove(n.erase(0, 8));
-    if (Contains(n, "application.")) return AppVariables->Remove(n.erase(0, 12));
-    if (Contains(n, "cookie.")) return Cookies->Remove(n.erase(0, 7));
-    if (Contains(n, "local.")) return LocalVariables->Remove(n.erase(0, 6));
+    if (Contains(n, "session.")) return Need(AppVariables)->Remove(n.erase(0, 8));
+    if (Contains(n, "application.")) return Need(AppVariables)->Remove(n.erase(0, 12));
+    if (Contains(n, "cookie.")) return Need(Cookies)->Remove(n.erase(0, 7));
+    if (Contains(n, "local.")) return Need(LocalVariables)->Remove(n.erase(0, 6));
     return false;
   } catch (const std::exception&) {
     ReportError("Delete Variable Error: Variable = " + std::string(Name));
@@ -181,15 +189,15 @@ bool TPBaseTag::DeleteVariable(std::string_view Name) {
 
 std::string TPBaseTag::GetCookie(std::string_view Name) {
   std::string n(Name.size() > 7 ? Name.substr(7) : std::string_view());
-  return Cookies->Value(n);
+  return Need(Cookies)->Value(n);
 }
 
 std::string TPBaseTag::IsParamDefined(std::string_view Name) {
   try {
     std::string n = LowerCase(vantrel::StripQuotes(Name));
-    if (Contains(n, "cookie.") && Cookies->Count() > 0 && !Trim(GetCookie(n)).empty()) return "true";
-    if (Contains(n, "session.") && AppVariables->Count() > 0 && !Trim(GetValue(n, false)).empty()) return "true";
-    if (LocalVariables->Count() > 0 && !Trim(GetValue(n, false)).empty()) return "true";
+    if (Contains(n, "cookie.") && Need(Cookies)->Count() > 0 && !Trim(GetCookie(n)).empty()) return "true";
+    if (Contains(n, "session.") && Need(AppVariables)->Count() > 0 && !Trim(GetValue(n, false)).empty()) return "true";
+    if (Need(LocalVariables)->Count() > 0 && !Trim(GetValue(n, false)).empty()) return "true";
     if (Attributes.Count() > 0 && !Trim(Attributes.Value(n)).empty()) return "true";
     return "false";
   } catch (const std::exception&) {
