@@ -18,7 +18,7 @@ using TBuiltIn = void (*)(TClause& caller, TClause& arguments, std::string& resu
 
 struct TFunctionRow {
   std::string_view Name;  // lower case
-  TBuiltIn Function;      // none until the built-in exists; the call then gives ""
+  TBuiltIn Function;      // the built-in the name selects
   bool Reserved;          // a bare word of this name stands for itself
 };
 
