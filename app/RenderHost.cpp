@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/Navigation.h"
+#include "data/QDBDatabaseUnit.h"
 #include "engine/Scramble.h"
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
@@ -57,6 +58,8 @@ int RunRender(const TRenderOptions& options, std::ostream& out, std::ostream& er
   const platform::RegionalSettings regional = platform::RegionalSettings::FromLocale(localeId);
   if (!options.OutDir.empty()) fs::create_directories(options.OutDir, ec);
 
+  // The data module lives for the whole process, across repeated runs.
+  TDataModule1 dataModule;
   const int repeat = options.Repeat < 1 ? 1 : options.Repeat;
   long pages = 0;
   std::optional<std::string> last;
@@ -69,6 +72,8 @@ int RunRender(const TRenderOptions& options, std::ostream& out, std::ostream& er
       handler.Engine.OnError = [&err](const std::string& m) { err << "error: " << m << "\n"; };
       handler.Engine.OnQueryError = [&err](const std::string& m) { err << "query-error: " << m << "\n"; };
     }
+    handler.Engine.Session = &dataModule.Session;
+    handler.Engine.WritePauseMs = options.WritePauseMs;
     handler.FormShow(TScreenInfo{});
     for (const auto& [name, value] : options.Sets) handler.AppVariables.SetValue(name, value);
     for (size_t i = 0; i < options.Urls.size(); ++i) {

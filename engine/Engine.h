@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "dbengine/QDB.h"
 #include "engine/TStringList.h"
 #include "platform/RegionalSettings.h"
 
@@ -22,12 +23,20 @@ class TEngine {
   // The application folder in engine form, ending in "\".
   std::string AppFolder;
   platform::RegionalSettings Regional;
+  // The local date and time as a day count since 30 December 1899 with the time of
+  // day as its fraction; unset, the date functions read the system clock.
+  std::function<double()> Clock;
 
   // Set by a location tag; while set every tag renders nothing. Every construction
   // of a tag or fragment clears it.
   bool StopRendering = false;
   // The row an output tag over a result set is rendering; none otherwise.
   std::unique_ptr<TStringList> CurrentRow;
+
+  // The databases statements run against (owned by the process's data module), and
+  // the pause after every statement that changes data.
+  TQDBSession* Session = nullptr;
+  int WritePauseMs = 1000;
 
   // The two error hooks. Without a hook installed the messages are discarded.
   ErrorHook OnError;

@@ -11,12 +11,12 @@ int TQueryList::IndexOf(std::string_view name) const {
   return -1;
 }
 
-TResultSet* TQueryList::Find(std::string_view name) const {
+TQDBQuery* TQueryList::Find(std::string_view name) const {
   int i = IndexOf(name);
   return i < 0 ? nullptr : Entries_[static_cast<size_t>(i)].Object.get();
 }
 
-void TQueryList::Put(std::string_view name, std::unique_ptr<TResultSet> object) {
+void TQueryList::Put(std::string_view name, std::unique_ptr<TQDBQuery> object) {
   int i = IndexOf(name);
   if (i < 0)
     Entries_.push_back({std::string(name), std::move(object)});

@@ -82,14 +82,14 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
       size_t dot = n.find('.');
       std::string query = n.substr(0, dot);
       std::string column = n.substr(dot + 1);
-      TResultSet* rs = QueryList != nullptr && QueryList->Count() > 0 ? QueryList->Find(query) : nullptr;
+      TQDBQuery* rs = QueryList != nullptr && QueryList->Count() > 0 ? QueryList->Find(query) : nullptr;
       if (rs != nullptr) {
         try {
           if (column == "recordcount") {
             result += std::to_string(rs->RecordCount());
           } else {
-            TResultSet::FieldValue f = rs->FieldByName(column);
-            result += f.IsBoolean ? (f.Boolean ? "1" : "0") : f.Text;
+            const TQDBQuery::TField& f = rs->FieldByName(column);
+            result += f.IsBoolean ? (f.AsBoolean ? "1" : "0") : f.AsString;
           }
         } catch (const std::exception& e) {
           ReportQueryError(std::string(e.what()) + "  In Query: " + query + ", Looking for variable " + column);

@@ -12,13 +12,18 @@
 #               form of the scratch application folder is written as {APP}\
 #   stderr      optional: the expected standard error, with the same placeholder
 #   exit        optional: the expected exit code (default 0)
+#   setup       optional: a bash script run in the scratch application folder before
+#               rendering (for instance to create databases with the sqlcipher shell)
 # With VANTREL_BLESS=1 the actual results are written into the case instead.
 set -u
 vantrel=$1
-case_dir=$2
+case_dir=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$case_dir/app" "$work/app"
+if [ -f "$case_dir/setup" ]; then
+  (cd "$work/app" && bash "$case_dir/setup") || { echo "setup failed"; exit 1; }
+fi
 args=()
 [ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
 "$vantrel" render --app "$work/app" --out "$work/out" "${args[@]}" > "$work/stdout" 2> "$work/stderr"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "engine/TPBaseTag.h"
 
@@ -17,6 +18,21 @@ class TPLoopTag : public TPBaseTag {
 
   // The row of a loop over a result set; none otherwise.
   std::unique_ptr<TStringList> LoopRow;
+
+  // What the loop keeps from one rendering to the next.
+  enum class TMode { Count, List, Folder, Query, Condition };
+  TMode Mode = TMode::Count;
+  std::string IndexName;
+  std::string FromText, ToText, StepText;
+  std::string ListText, Delimiter;
+  std::string FolderText, Mask;
+
+ private:
+  // An attribute freed of one leading and one trailing double quote, then trimmed.
+  std::string Attribute(std::string_view name, std::string_view def) const;
+  long long Bound(const std::string& text);
+  std::string ResolveFolder(std::string folder) const;
+  std::string RenderQuery(const std::string& queryName);
 };
 
 }  // namespace vantrel

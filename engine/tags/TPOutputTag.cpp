@@ -1,7 +1,43 @@
 // The output tag; see TPOutputTag.h.
 #include "engine/tags/TPOutputTag.h"
 
+#include <charconv>
+#include <exception>
+#include <stdexcept>
+
+#include "engine/Strings.h"
+
 namespace vantrel {
+
+namespace {
+
+// maxrows is compared as a whole number; any other text is a failure.
+int ToInteger(const std::string& text) {
+  const std::string t = Trim(text);
+  int value = 0;
+  const char* first = t.data();
+  if (!t.empty() && t[0] == '+') ++first;
+  auto [end, error] = std::from_chars(first, t.data() + t.size(), value);
+  if (t.empty() || error != std::errc() || end != t.data() + t.size())
+    throw std::invalid_argument("'" + text + "' is not a valid integer value");
+  return value;
+}
+
+std::string ColumnText(const TQDBQuery::TField& f) { return f.IsBoolean ? (f.AsBoolean ? "1" : "0") : f.AsString; }
+
+// The current record's columns into a row list, names lower-cased.
+void ReadRow(TQDBQuery& rs, TStringList& row) {
+  const int n = rs.FieldCount();
+  for (int i = 0; i < n; ++i) row.SetValue(LowerCase(rs.FieldName(i)), ColumnText(rs.Field(i)));
+}
+
+std::string RenderList(const std::vector<TPBaseTag*>& tags) {
+  std::string s;
+  for (TPBaseTag* t : tags) s += t->Render();
+  return s;
+}
+
+}  // namespace
 
 TPOutputTag::TPOutputTag(TPBaseTag* parent, std::string_view attributeText)
     : TPBaseTag(parent, kOutput, attributeText) {
@@ -22,13 +58,121 @@ bool TPOutputTag::IsDefined(std::string_view Name) { return LookupIsDefined(Name
 std::string TPOutputTag::Render() {
   if (Engine->StopRendering) return std::string();
   PrepareAttributes();
-  std::string query = GetAttribute("query", "");
-  if (query.empty() || QueryList->Find(query) == nullptr) {
+  const std::string query = GetAttribute("query", "");
+  const std::string maxrowsText = GetAttribute("maxrows", "0");
+  const std::string group = GetAttribute("group", "");
+  (void)GetAttribute("startrow", "0");
+  TQDBQuery* rs = query.empty() ? nullptr : QueryList->Find(query);
+  if (rs == nullptr) {
     Suppressed = false;
     return RenderChildren();
   }
-  // Rows of a result set arrive with the data layer.
-  return std::string();
+
+  TDepthGuard guard(*Engine);
+  if (!guard.Entered()) return std::string();
+  std::string result;
+  // A query-driven output tag inside another one keeps the outer tag's row aside
+  // and gives it back when it ends, so the outer tag goes on with its own row.
+  std::unique_ptr<TStringList> outerRow = std::move(Engine->CurrentRow);
+  Engine->CurrentRow = std::make_unique<TStringList>();
+  try {
+    const int count = rs->RecordCount();
+    if (count >= 1) {
+      rs->First();
+      const int maxrows = ToInteger(maxrowsText);
+      const int last = maxrows > 0 && maxrows < count ? maxrows - 1 : count - 1;
+      auto advance = [&](int i) {
+        if (i < count - 1) rs->Next();
+      };
+      if (group.empty()) {
+        for (int i = 0; i <= last; ++i) {
+          ReadRow(*rs, *Engine->CurrentRow);
+          Suppressed = false;
+          advance(i);
+          for (auto& child : Children) result += child->Render();
+        }
+      } else {
+        // The group value of a row: the last column whose name, after its first
+        // ".", equals the group name; a row without one keeps the previous value.
+        std::string groupColumn;
+        auto groupValue = [&](const std::string& previous) {
+          std::string value = previous;
+          const int n = rs->FieldCount();
+          for (int c = 0; c < n; ++c) {
+            const std::string& full = rs->FieldName(c);
+            const size_t dot = full.find('.');
+            const std::string bare = dot == std::string::npos ? full : full.substr(dot + 1);
+            if (SameText(bare, group)) {
+              value = ColumnText(rs->Field(c));
+              groupColumn = full;
+            }
+          }
+          return value;
+        };
+        bool oneGroup = true;
+        std::string previous;
+        for (int i = 0; i <= last; ++i) {
+          const std::string v = groupValue(previous);
+          if (i > 0 && v != previous) oneGroup = false;
+          previous = v;
+          advance(i);
+        }
+        PreviousGroupValue.clear();
+        rs->First();
+        // The partition: the header before the first nested output tag, that tag,
+        // and the footer after it.
+        std::vector<TPBaseTag*> header, inner, footer;
+        for (auto& child : Children) {
+          if (inner.empty() && child->Kind == kOutput)
+            inner.push_back(child.get());
+          else
+            (inner.empty() ? header : footer).push_back(child.get());
+        }
+        for (int i = 0; i <= last; ++i) {
+          ReadRow(*rs, *Engine->CurrentRow);
+          if (oneGroup) {
+            advance(i);
+            if (!Suppressed) {
+              result += RenderList(header);
+              Suppressed = true;
+            }
+            result += RenderList(inner);
+            if (i == count - 1) {
+              Suppressed = false;
+              if (!footer.empty()) {
+                result += RenderList(footer);
+                Suppressed = true;
+              }
+            }
+          } else {
+            const std::string current = GetValue(group, false);
+            Suppressed = current == PreviousGroupValue;
+            PreviousGroupValue = current;
+            advance(i);
+            if (!Suppressed) {
+              result += RenderList(header);
+              Suppressed = true;
+            }
+            result += RenderList(inner);
+            const bool lastRecord = i >= count - 1;
+            std::string next;
+            if (!lastRecord) next = ColumnText(rs->FieldByName(groupColumn));
+            if (PreviousGroupValue != next || lastRecord) {
+              Suppressed = false;
+              if (!footer.empty()) {
+                result += RenderList(footer);
+                Suppressed = true;
+              }
+            }
+          }
+        }
+      }
+    }
+  } catch (const std::exception& e) {
+    ReportQueryError(std::string(e.what()) + "  In Query: " + query);
+  }
+  Engine->CurrentRow = std::move(outerRow);
+  return result;
 }
 
 }  // namespace vantrel
