@@ -158,7 +158,9 @@ void TQDBQuery::Open() {
     for (int i = 0; i < n; ++i) {
       TField& f = row[static_cast<size_t>(i)];
       f.IsBoolean = boolean[static_cast<size_t>(i)];
-      switch (sqlite3_column_type(st.Handle, i)) {
+      const int type = sqlite3_column_type(st.Handle, i);
+      f.IsNull = type == SQLITE_NULL;
+      switch (type) {
         case SQLITE_NULL: break;
         case SQLITE_INTEGER: {
           const sqlite3_int64 v = sqlite3_column_int64(st.Handle, i);
@@ -179,7 +181,7 @@ void TQDBQuery::Open() {
           break;
         }
       }
-      if (f.IsBoolean) f.AsString = f.AsBoolean ? "True" : "False";
+      if (f.IsBoolean && !f.IsNull) f.AsString = f.AsBoolean ? "True" : "False";
     }
     rows.push_back(std::move(row));
   }

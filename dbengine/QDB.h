@@ -67,6 +67,7 @@ class TQDBQuery {
  public:
   struct TField {
     bool IsBoolean = false;
+    bool IsNull = true;
     bool AsBoolean = false;
     std::string AsString;
   };

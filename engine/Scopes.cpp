@@ -89,7 +89,7 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
             result += std::to_string(rs->RecordCount());
           } else {
             const TQDBQuery::TField& f = rs->FieldByName(column);
-            result += f.IsBoolean ? (f.AsBoolean ? "1" : "0") : f.AsString;
+            result += f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString;
           }
         } catch (const std::exception& e) {
           ReportQueryError(std::string(e.what()) + "  In Query: " + query + ", Looking for variable " + column);

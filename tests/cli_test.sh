@@ -46,6 +46,19 @@ check "demo start page renders" grep -q '<h1>Quorvel valve selection</h1>' "$wor
 "$vantrel" render --app "$work/app" --repeat 3 'http://Plain\P.qsp' 'http://Select\Index.qsp' > /dev/null 2> "$work/err"
 check "--repeat reports pages" grep -q '^rendered 6 pages in [0-9]* ms$' "$work/err"
 
+# Every statement that changes data is followed by a pause (1000 ms unless told).
+mkdir -p "$work/app/Database"
+printf "PRAGMA key = 'ferntopaz7153';\nCREATE TABLE t (v TEXT);\n" | sqlcipher "$work/app/Database/VantrelLocal.QDB"
+for i in 1 2 3; do
+  printf '<cfquery name="w%s" datasource="VantrelLocal">INSERT INTO t VALUES (%s)</cfquery>' $i $i
+done > "$work/app/Plain/W.qsp"
+ms() { date +%s%3N; }
+t0=$(ms); "$vantrel" render --app "$work/app" 'http://Plain\W.qsp' > /dev/null; t1=$(ms)
+check "three data-changing statements pause at least 3 s" [ $((t1 - t0)) -ge 3000 ]
+t0=$(ms); "$vantrel" render --app "$work/app" --write-pause-ms 0 'http://Plain\W.qsp' > /dev/null; t1=$(ms)
+check "--write-pause-ms 0 does not pause" [ $((t1 - t0)) -lt 2500 ]
+check "the rows were written" [ "$(printf "PRAGMA key = 'ferntopaz7153';\nSELECT count(*) FROM t;\n" | sqlcipher "$work/app/Database/VantrelLocal.QDB" | tail -1)" = 6 ]
+
 # Exit codes.
 "$vantrel" render --app "$work/missing" 'http://Select\Index.qsp' > /dev/null 2> "$work/err"
 check "missing folder exits 1" [ $? = 1 ]

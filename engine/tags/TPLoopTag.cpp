@@ -164,7 +164,8 @@ std::string TPLoopTag::RenderQuery(const std::string& queryName) {
       const int n = rs->FieldCount();
       for (int c = 0; c < n; ++c) {
         const TQDBQuery::TField& f = rs->Field(c);
-        LoopRow->SetValue(LowerCase(rs->FieldName(c)), f.IsBoolean ? (f.AsBoolean ? "1" : "0") : f.AsString);
+        LoopRow->SetValue(LowerCase(rs->FieldName(c)),
+                          f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString);
       }
       Suppressed = false;
       if (i < count - 1) rs->Next();

@@ -23,7 +23,10 @@ int ToInteger(const std::string& text) {
   return value;
 }
 
-std::string ColumnText(const TQDBQuery::TField& f) { return f.IsBoolean ? (f.AsBoolean ? "1" : "0") : f.AsString; }
+// A boolean column reads as "1" or "0"; a column without a value as the empty text.
+std::string ColumnText(const TQDBQuery::TField& f) {
+  return f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString;
+}
 
 // The current record's columns into a row list, names lower-cased.
 void ReadRow(TQDBQuery& rs, TStringList& row) {

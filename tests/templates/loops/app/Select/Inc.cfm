@@ -1,0 +1,1 @@
+<cfoutput>(inc #i#)</cfoutput>
