@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/Navigation.h"
+#include "app/QSPGlobals.h"
 #include "data/QDBDatabaseUnit.h"
 #include "engine/Scramble.h"
 #include "platform/FileSystem.h"
@@ -41,8 +42,13 @@ bool WriteBytes(const fs::path& file, const std::string& bytes) {
 
 }  // namespace
 
-int RunRender(const TRenderOptions& options, std::ostream& out, std::ostream& err) {
+int RunRender(const TRenderOptions& given, std::ostream& out, std::ostream& err) {
   std::error_code ec;
+  // Paths on the command line are relative to where the command was given, not to
+  // the application folder the run changes into.
+  TRenderOptions options = given;
+  for (std::string* p : {&options.OutDir, &options.MailLog, &options.SaveAs})
+    if (!p->empty()) *p = fs::absolute(*p).string();
   if (!fs::is_directory(options.AppDir, ec)) {
     err << "vantrel: application folder not found: " << options.AppDir << "\n";
     return 1;
@@ -74,6 +80,16 @@ int RunRender(const TRenderOptions& options, std::ostream& out, std::ostream& er
     }
     handler.Engine.Session = &dataModule.Session;
     handler.Engine.WritePauseMs = options.WritePauseMs;
+    // The save dialog answers with --save-as, else as if the user cancelled.
+    handler.Engine.SaveDialog = [&options](const TSaveDialogRequest&, std::string& chosen) {
+      if (options.SaveAs.empty()) return false;
+      chosen = options.SaveAs;
+      return true;
+    };
+    if (!options.MailLog.empty())
+      handler.Engine.MailProgram = [&options](const TMailMessage& m) { return WriteMailLog(options.MailLog, m); };
+    else
+      handler.Engine.MailProgram = SendWithMailProgram;
     handler.FormShow(TScreenInfo{});
     for (const auto& [name, value] : options.Sets) handler.AppVariables.SetValue(name, value);
     for (size_t i = 0; i < options.Urls.size(); ++i) {

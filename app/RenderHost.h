@@ -17,6 +17,8 @@ struct TRenderOptions {
   bool Errors = false;
   int WritePauseMs = 1000;
   int Repeat = 1;
+  std::string SaveAs;   // the answer of every save dialog; empty: the user cancels
+  std::string MailLog;  // record messages here instead of starting the mail program
   std::vector<std::string> Urls;
 };
 

@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
   cmdRender->add_flag("--errors", render.Errors, "Write the engine's error messages to stderr");
   cmdRender->add_option("--write-pause-ms", render.WritePauseMs, "Pause after a data-changing statement")
       ->check(CLI::NonNegativeNumber);
+  cmdRender->add_option("--save-as", render.SaveAs, "Answer every save dialog with this path");
+  cmdRender->add_option("--mail-log", render.MailLog, "Record mail messages in this file instead of sending");
   cmdRender->add_option("--repeat", render.Repeat, "Render the URL sequence N times")->check(CLI::PositiveNumber);
   cmdRender->add_option("URL", render.Urls, "Pseudo-URLs to navigate to, in order")->required();
 

@@ -6,12 +6,34 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dbengine/QDB.h"
 #include "engine/TStringList.h"
 #include "platform/RegionalSettings.h"
 
 namespace vantrel {
+
+// What the save dialog of a <cf_file> tag is asked to show.
+struct TSaveDialogRequest {
+  std::string InitialFolder;
+  std::string FileName;
+  std::string DefaultExt;  // also the file filter, when not empty
+};
+
+// A message for the user's mail program: recipients with their classes (1 to,
+// 2 cc, 3 bcc) in order, the subject, the text and the files to attach.
+struct TMailRecipient {
+  int RecipClass = 1;
+  std::string Name;
+};
+struct TMailMessage {
+  std::string Subject;
+  std::string NoteText;
+  std::vector<TMailRecipient> Recips;
+  std::vector<std::string> Files;
+  int Flags = 0;
+};
 
 class TEngine {
  public:
@@ -37,6 +59,13 @@ class TEngine {
   // the pause after every statement that changes data.
   TQDBSession* Session = nullptr;
   int WritePauseMs = 1000;
+
+  // The host's modal save dialog: true and the chosen engine path when the user
+  // confirms. Without a host dialog the user counts as having cancelled.
+  std::function<bool(const TSaveDialogRequest&, std::string& chosen)> SaveDialog;
+  // The host's mail program: 0 when the message was handed over, any other code
+  // otherwise. Without one, no mail program is present.
+  std::function<int(const TMailMessage&)> MailProgram;
 
   // The two error hooks. Without a hook installed the messages are discarded.
   ErrorHook OnError;

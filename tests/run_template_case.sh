@@ -7,7 +7,8 @@
 # A case folder (see templates/README.md) holds:
 #   app/        the application folder (copied to a scratch folder first, since
 #               templates may write files)
-#   args        the arguments after `render --app APP --out OUT`, one per line
+#   args        the arguments after `render --app APP --out OUT`, one per line;
+#               {APP} stands for the scratch application folder's host path
 #   expected/   N.html for each URL argument N that delivered a page; the engine
 #               form of the scratch application folder is written as {APP}\
 #   stderr      optional: the expected standard error, with the same placeholder
@@ -26,6 +27,7 @@ if [ -f "$case_dir/setup" ]; then
 fi
 args=()
 [ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
+for i in "${!args[@]}"; do args[$i]=${args[$i]//\{APP\}/$work/app}; done
 "$vantrel" render --app "$work/app" --out "$work/out" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
 rc=$?
 mkdir -p "$work/out"

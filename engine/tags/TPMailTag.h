@@ -5,6 +5,11 @@
 
 namespace vantrel {
 
+// Builds the message (recipients of to, cc and bcc in that order, then the
+// attachments) and hands it to the host's mail program; 0 when it was handed over.
+int SendMailMessage(TEngine& engine, const std::string& subject, const std::string& body, const std::string& to,
+                    const std::string& cc, const std::string& bcc, const std::string& attach, int flags);
+
 class TPMailTag : public TPBaseTag {
  public:
   TPMailTag(TPBaseTag* parent, std::string_view attributeText);
