@@ -109,7 +109,7 @@ void TPBaseTag::Parse() {
           } else {
             name = LowerCase(tagText.substr(0, blank));
             attributes = tagText.substr(blank + 1);
-            attributes.pop_back();
+            if (!attributes.empty()) attributes.pop_back();
           }
         }
         const TTagRow* row = FindTag(name);

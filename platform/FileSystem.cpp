@@ -148,4 +148,57 @@ bool ChangeCurrentFolder(const fs::path& folder, std::string& error) {
   return true;
 }
 
+// ---- File copy (the filecopy built-in) ----
+
+bool CopyFile(std::string_view sourceEnginePath, std::string_view destEnginePath, std::string& error) {
+  const fs::path source = ToHostPath(sourceEnginePath);
+  const fs::path dest = ToHostPath(destEnginePath);
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) {
+    error = "Cannot open file \"" + std::string(sourceEnginePath) + "\". Not a file";
+    return false;
+  }
+  std::ifstream in(source, std::ios::binary);
+  if (!in) {
+    error = "Cannot open file \"" + std::string(sourceEnginePath) + "\". " + std::strerror(errno);
+    return false;
+  }
+  if (dest.empty() || dest.filename().empty()) {
+    error = "Cannot create file \"" + std::string(destEnginePath) + "\"";
+    return false;
+  }
+  fs::path tmp = dest;
+  tmp += ".vantrel-tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      error = "Cannot create file \"" + std::string(destEnginePath) + "\". " + std::strerror(errno);
+      return false;
+    }
+    char buffer[64 * 1024];
+    while (in) {
+      in.read(buffer, sizeof buffer);
+      const std::streamsize got = in.gcount();
+      if (got > 0) out.write(buffer, got);
+      if (!out) break;
+    }
+    out.flush();
+    if (in.bad() || !out) {
+      error = (in.bad() ? "Read error on file \"" + std::string(sourceEnginePath)
+                        : "Write error on file \"" + std::string(destEnginePath)) +
+              "\"";
+      out.close();
+      fs::remove(tmp, ec);
+      return false;
+    }
+  }
+  fs::rename(tmp, dest, ec);
+  if (ec) {
+    error = "Cannot create file \"" + std::string(destEnginePath) + "\". " + ec.message();
+    fs::remove(tmp, ec);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace vantrel::platform

@@ -35,4 +35,14 @@ bool WriteFileBytes(std::string_view enginePath, std::string_view data, std::str
 // The current folder of the process.
 bool ChangeCurrentFolder(const std::filesystem::path& folder, std::string& error);
 
+// ---- File copy (the filecopy built-in) ----
+
+// Copies every byte of the source file to the destination, creating it or replacing
+// an existing one. The source must be a regular file (a folder or a device such as
+// an endless stream is refused). The bytes are written to a temporary file beside
+// the destination and renamed over it, so a failed copy leaves the destination as
+// it was, and copying a file onto itself keeps its content. Returns false and sets
+// error on failure.
+bool CopyFile(std::string_view sourceEnginePath, std::string_view destEnginePath, std::string& error);
+
 }  // namespace vantrel::platform

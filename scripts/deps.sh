@@ -3,7 +3,7 @@
 # already present are not touched, and nothing is fetched when all are there.
 set -euo pipefail
 
-PACKAGES=(cmake g++ pkg-config libgtest-dev libbenchmark-dev libcli11-dev libicu-dev libsqlcipher-dev sqlcipher)
+PACKAGES=(cmake g++ pkg-config libgtest-dev libbenchmark-dev libcli11-dev libicu-dev libsqlcipher-dev sqlcipher clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,0 +1,1 @@
+<cfoutput><h1>#sitename#</h1></cfoutput>
