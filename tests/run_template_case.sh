@@ -28,6 +28,8 @@ fi
 args=()
 [ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
 for i in "${!args[@]}"; do args[$i]=${args[$i]//\{APP\}/$work/app}; done
+# Cases run in en-US unless they name a locale, whatever the machine's settings.
+case " ${args[*]} " in *" --locale "*) ;; *) args=(--locale en-US "${args[@]}") ;; esac
 "$vantrel" render --app "$work/app" --out "$work/out" "${args[@]}" > "$work/stdout" 2> "$work/stderr"
 rc=$?
 mkdir -p "$work/out"
