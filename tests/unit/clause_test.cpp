@@ -13,6 +13,7 @@
 #include "engine/clause/ClauseSupport.h"
 #include "engine/clause/TClause.h"
 #include "engine/functions/FunctionTable.h"
+#include "PageFixture.h"
 
 namespace vantrel {
 namespace {
@@ -36,38 +37,13 @@ std::string Tokenize(TEngine& engine, const std::string& text) {
 }
 
 // A page with the variables x=5 and name=abc from its query string, and a
-// fragment in it that resolves names through the page's variables.
-class ClauseFixture : public ::testing::Test {
+// fragment in it that resolves names through the page's variables. Clauses are
+// evaluated as written.
+class ClauseFixture : public PageFixture {
  protected:
-  ClauseFixture() : engine("\\tmp\\", platform::RegionalSettings{}) {
-    engine.OnError = [this](const std::string& message) { errors.push_back(message); };
-    page = TPBaseTag::CreatePage(engine, "\\nonexistent\\x.qsp?x=5&name=abc", nullptr, &app, &cookies, &queries);
-    owner = TPBaseTag::CreateChild("x", page.get());
-  }
+  ClauseFixture() : PageFixture("\\nonexistent\\x.qsp?x=5&name=abc", {.WrapInParentheses = false}) {}
 
   void Set(const std::string& name, const std::string& value) { page->SetVariable(name, value); }
-  std::string Eval(const std::string& text) { return EvaluateClause(engine, text, owner.get()); }
-
-  struct Row {
-    std::string Text;
-    std::string Expected;
-  };
-  void Check(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE("clause: " + row.Text);
-      errors.clear();
-      EXPECT_EQ(Eval(row.Text), row.Expected);
-      EXPECT_TRUE(errors.empty()) << errors.front();
-    }
-  }
-
-  TEngine engine;
-  TStringList app;
-  TCookieList cookies;
-  TQueryList queries;
-  std::unique_ptr<TPBaseTag> page;
-  std::unique_ptr<TPBaseTag> owner;
-  std::vector<std::string> errors;
 };
 
 // ---- tokenizer ----
@@ -152,7 +128,7 @@ TEST(ClauseTokenizer, ElementListOperations) {
 // ---- evaluation ----
 
 TEST_F(ClauseFixture, Arithmetic) {
-  Check({
+  CheckRows({
       {"(1 + 2)", "3"},
       {"1 + 2", "3"},
       {"(5 / 2)", "2.50000"},
@@ -208,7 +184,7 @@ TEST_F(ClauseFixture, Arithmetic) {
 }
 
 TEST_F(ClauseFixture, ComparisonsAndText) {
-  Check({
+  CheckRows({
       {"(\"Abc\" eq \"abc\")", "false"},
       {"(\"Abc\" is \"abc\")", "true"},
       {"(\"Abc\" neq \"abc\")", "false"},
@@ -240,7 +216,7 @@ TEST_F(ClauseFixture, ComparisonsAndText) {
 TEST_F(ClauseFixture, Logic) {
   Set("t", "TRUE");
   Set("y", "yes");
-  Check({
+  CheckRows({
       {"(not t)", "false"},
       {"(not y)", "true"},
       {"(not x eq 5)", "false"},
@@ -259,7 +235,7 @@ TEST_F(ClauseFixture, NamesAndLiterals) {
   Set("date", "D");
   Set("chr", "C");
   Set("half", "2.50");
-  Check({
+  CheckRows({
       {"", ""},
       {"(x)", "5"},
       {"(name)", "abc"},
@@ -379,7 +355,7 @@ TEST_F(ClauseFixture, IsNumberIsACharacterTest) {
 TEST_F(ClauseFixture, CommaDecimalSeparator) {
   engine.Regional.DecimalSeparator = ',';
   Set("half", "2,5");
-  Check({
+  CheckRows({
       {"(5 / 2)", "2,50000"},
       {"(\"1,5\" + 1)", "2,50000"},
       // The period is not a number character now: $12.50 filters to 1250.

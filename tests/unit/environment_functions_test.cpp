@@ -27,18 +27,19 @@
 #include "engine/functions/BuiltIns.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "PageFixture.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The application folder:
+// The application folder, made fresh under the system's temporary folder and the
+// process's current folder while it lives:
 //   x.txt  Sel\y.txt  Sel\Sub\z.txt  Sel\Sub\sub\  data\  img\x.gif
-// and a page in Sel\Sub\ with v=x, w=v, n=2.5, blank="  " and session.lang=de.
-class EnvironmentFunctions : public ::testing::Test {
+class TemporaryAppFolder {
  protected:
-  EnvironmentFunctions() {
+  TemporaryAppFolder() {
     std::string pattern = (fs::temp_directory_path() / "vantrel-env-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
     appDir = root_ / "app";
@@ -51,21 +52,14 @@ class EnvironmentFunctions : public ::testing::Test {
     Write(appDir / "img" / "x.gif", "GIF89a");
     savedCurrent_ = fs::current_path();
     fs::current_path(appDir);
-
-    engine = std::make_unique<TEngine>(platform::EngineFolderFromHost(appDir), platform::RegionalSettings{});
-    engine->OnError = [this](const std::string& m) { errors.push_back(m); };
-    page = TPBaseTag::CreatePage(*engine, engine->AppFolder + "Sel\\Sub\\p.qsp", nullptr, &app, &cookies, &queries);
-    page->SetVariable("v", "x");
-    page->SetVariable("w", "v");
-    page->SetVariable("n", "2.5");
-    page->SetVariable("blank", "  ");
-    page->SetVariable("session.lang", "de");
   }
-  ~EnvironmentFunctions() override {
+  ~TemporaryAppFolder() {
     std::error_code ec;
     fs::current_path(savedCurrent_, ec);
     if (!root_.empty()) fs::remove_all(root_, ec);
   }
+  TemporaryAppFolder(const TemporaryAppFolder&) = delete;
+  TemporaryAppFolder& operator=(const TemporaryAppFolder&) = delete;
 
   static void Write(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
@@ -77,49 +71,36 @@ class EnvironmentFunctions : public ::testing::Test {
     return s.str();
   }
 
-  std::string Eval(const std::string& clause, TPBaseTag* owner) {
-    return EvaluateClause(*engine, "(" + clause + ")", owner);
-  }
-  std::string Eval(const std::string& clause) { return Eval(clause, page.get()); }
-
-  struct Row {
-    std::string Clause;
-    std::string Expected;
-    std::string Error;  // the one message reported, or empty for none
-  };
-  void Check(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE("clause: " + row.Clause);
-      errors.clear();
-      EXPECT_EQ(Eval(row.Clause), row.Expected);
-      if (row.Error.empty()) {
-        EXPECT_TRUE(errors.empty()) << errors.front();
-      } else {
-        ASSERT_EQ(errors.size(), 1u);
-        EXPECT_EQ(errors[0], row.Error);
-      }
-    }
-  }
-
   fs::path appDir;
-  std::unique_ptr<TEngine> engine;
-  TStringList app;
-  TCookieList cookies;
-  TQueryList queries;
-  std::unique_ptr<TPBaseTag> page;
-  std::vector<std::string> errors;
 
  private:
   fs::path root_;
   fs::path savedCurrent_;
 };
 
+// An engine on the application folder and a page in Sel\Sub\ with v=x, w=v,
+// n=2.5, blank="  " and session.lang=de; the page itself owns the clauses. The
+// folder is made before the engine and removed after it.
+class EnvironmentFunctions : public TemporaryAppFolder, public PageFixture {
+ protected:
+  EnvironmentFunctions()
+      : TemporaryAppFolder(),
+        PageFixture(platform::EngineFolderFromHost(appDir) + "Sel\\Sub\\p.qsp",
+                    {.OwnerFragment = false, .EngineFolder = platform::EngineFolderFromHost(appDir)}) {
+    page->SetVariable("v", "x");
+    page->SetVariable("w", "v");
+    page->SetVariable("n", "2.5");
+    page->SetVariable("blank", "  ");
+    page->SetVariable("session.lang", "de");
+  }
+};
+
 TEST_F(EnvironmentFunctions, RootPath) {
-  const std::string app = engine->AppFolder;
+  const std::string app = engine.AppFolder;
   ASSERT_EQ(app.front(), '\\');
   ASSERT_EQ(app.back(), '\\');
   EXPECT_EQ(page->Folder, app + "Sel\\Sub\\");
-  Check({
+  CheckRows({
       {"rootpath()", app, ""},
       {"rootpath(1, \"x\", nosuch)", app, ""},  // whatever arguments are written
       {"rootpath() & \"x.txt\"", app + "x.txt", ""},
@@ -127,7 +108,7 @@ TEST_F(EnvironmentFunctions, RootPath) {
 }
 
 TEST_F(EnvironmentFunctions, ExistenceTestsResolvePaths) {
-  Check({
+  CheckRows({
       // "..\" climbs from the page's folder Sel\Sub\ and drops three characters.
       {"fileexists(\"..\\y.txt\")", "true", ""},
       {"fileexists(\"..\\x.txt\")", "false", ""},
@@ -172,7 +153,7 @@ TEST_F(EnvironmentFunctions, ExistenceTestWithoutOwnerFails) {
 }
 
 TEST_F(EnvironmentFunctions, EvaluateAndValueOf) {
-  Check({
+  CheckRows({
       {"evaluate(\"3\")", "3", ""},
       {"evaluate(\"v\")", "x", ""},
       {"valueof(\"v\")", "x", ""},
@@ -188,7 +169,7 @@ TEST_F(EnvironmentFunctions, EvaluateAndValueOf) {
 }
 
 TEST_F(EnvironmentFunctions, IsDefinedAndParameterExists) {
-  Check({
+  CheckRows({
       {"isdefined(\"v\")", "true", ""},
       {"isdefined(\"'V'\")", "true", ""},
       {"isdefined(\"blank\")", "false", ""},  // only blanks counts as not defined
@@ -210,7 +191,7 @@ TEST_F(EnvironmentFunctions, IsDefinedAndParameterExists) {
 
 TEST_F(EnvironmentFunctions, StructDelete) {
   page->SetVariable("session.x", "1");
-  Check({
+  CheckRows({
       {"structdelete(\"session\", \"x\")", "true", ""},
       {"structdelete(\"session\", \"x\")", "false", ""},
       {"structdelete(\"variables\", \"v\")", "false", ""},  // an unknown scope deletes nothing
@@ -220,31 +201,31 @@ TEST_F(EnvironmentFunctions, StructDelete) {
 
   // Any indicator other than "true" (in any letter case) still deletes, silently.
   page->SetVariable("session.x", "1");
-  Check({{"structdelete(\"application\", \"x\", \"no\")", "", ""}});
+  CheckRows({{"structdelete(\"application\", \"x\", \"no\")", "", ""}});
   EXPECT_FALSE(app.HasName("x"));
   page->SetVariable("session.x", "1");
-  Check({
+  CheckRows({
       {"structdelete(\"session\", \"x\", \"TRUE\")", "true", ""},
       {"structdelete(\"local\", \"v\")", "true", ""},
   });
   EXPECT_FALSE(page->IsDefined("v"));
   cookies.Add("c", "1");
-  Check({
+  CheckRows({
       {"structdelete(\"cookie\", \"c\")", "true", ""},
       {"structdelete(\"session\")", "ERROR", "Fn: structdelete(\"session\"\r\n)"},
   });
 }
 
 TEST_F(EnvironmentFunctions, FileCopy) {
-  Check({{"filecopy(\"x.txt\", \"copy.txt\")", "true", ""}});
+  CheckRows({{"filecopy(\"x.txt\", \"copy.txt\")", "true", ""}});
   EXPECT_EQ(Read(appDir / "copy.txt"), "root x");
 
   // An existing destination is replaced; engine paths work on both sides.
-  Check({{"filecopy(rootpath() & \"Sel\\y.txt\", rootpath() & \"copy.txt\")", "true", ""}});
+  CheckRows({{"filecopy(rootpath() & \"Sel\\y.txt\", rootpath() & \"copy.txt\")", "true", ""}});
   EXPECT_EQ(Read(appDir / "copy.txt"), "sel y");
 
   // A file copied onto itself keeps its content.
-  Check({{"filecopy(\"x.txt\", \"X.txt\")", "true", ""}});
+  CheckRows({{"filecopy(\"x.txt\", \"X.txt\")", "true", ""}});
   EXPECT_EQ(Read(appDir / "x.txt"), "root x");
 
   // Failures are not caught: the whole clause fails and nothing is left behind.
@@ -293,15 +274,15 @@ TEST_F(EnvironmentFunctions, MissingArgumentFailures) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     TTextStream empty{std::string()};
-    TClause caller(*engine, empty, nullptr, page.get());
+    TClause caller(engine, empty, nullptr, page.get());
     TTextStream none{std::string()};
-    TClause arguments(*engine, none, &caller);
+    TClause arguments(engine, none, &caller);
     ASSERT_EQ(arguments.Elements.Count(), 0u);
     errors.clear();
     std::string result;
     row.Function(caller, arguments, result);
     if (row.Error == nullptr) {
-      EXPECT_EQ(result, engine->AppFolder);
+      EXPECT_EQ(result, engine.AppFolder);
       EXPECT_TRUE(errors.empty());
       continue;
     }
@@ -311,9 +292,9 @@ TEST_F(EnvironmentFunctions, MissingArgumentFailures) {
   }
   // filecopy lets the failure travel to the clause.
   TTextStream empty{std::string()};
-  TClause caller(*engine, empty, nullptr, page.get());
+  TClause caller(engine, empty, nullptr, page.get());
   TTextStream none{std::string()};
-  TClause arguments(*engine, none, &caller);
+  TClause arguments(engine, none, &caller);
   std::string result;
   EXPECT_ANY_THROW(Fn_filecopy(caller, arguments, result));
 }
@@ -331,7 +312,7 @@ TEST_F(EnvironmentFunctions, ShellExecWaitsForTheExitCode) {
   Write(appDir / "exit3", "#!/bin/sh\nexit 3\n");
   fs::permissions(appDir / "exit3", fs::perms::owner_all);
   page->SetVariable("cmd", "/bin/sh -c \"exit 7\"");
-  Check({
+  CheckRows({
       {"shellexec(\"true\")", "0", ""},
       {"shellexec(\"false\")", "1", ""},
       {"shellexechide(\"false\")", "1", ""},
@@ -348,20 +329,20 @@ TEST_F(EnvironmentFunctions, ShellExecWaitsForTheExitCode) {
 }
 
 TEST_F(EnvironmentFunctions, DosExecStartsWithoutWaiting) {
-  Check({
+  CheckRows({
       {"dosexec(\"nosuchprogram-vantrel\")", "0", ""},
       {"dosexechide(\"\")", "0", ""},
       {"dosexec()", "0", ""},
   });
   Write(appDir / "slow.sh", "sleep 2; echo done > finished\n");
   const auto start = std::chrono::steady_clock::now();
-  Check({{"dosexechide(\"/bin/sh slow.sh\")", "1", ""}});
+  CheckRows({{"dosexechide(\"/bin/sh slow.sh\")", "1", ""}});
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
   EXPECT_FALSE(fs::exists(appDir / "finished"));
   ExpectNoChildren();
 
   Write(appDir / "mark.sh", "echo started > marker\n");
-  Check({{"dosexec(\"/bin/sh mark.sh\")", "1", ""}});
+  CheckRows({{"dosexec(\"/bin/sh mark.sh\")", "1", ""}});
   for (int i = 0; i < 100 && Read(appDir / "marker") != "started\n"; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(Read(appDir / "marker"), "started\n");

@@ -13,70 +13,27 @@
 #include "engine/TStringList.h"
 #include "engine/clause/TClause.h"
 #include "engine/functions/FunctionTable.h"
+#include "PageFixture.h"
 
 namespace vantrel {
 namespace {
 
-// The report of a built-in: the head, then every prepared entry followed by CR LF.
-// Entries are given without the separators, which are prepared to "" between them.
-std::string Report(const std::string& head, const std::vector<std::string>& entries) {
-  std::string text = "Fn: " + head + "(";
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (i > 0) text += "\"\"\r\n";
-    text += entries[i] + "\r\n";
-  }
-  return text + ")";
-}
-
-struct Row {
-  std::string Clause;
-  std::string Expected;
-  std::string Reported = "";  // the one report expected; empty: nothing may be reported
-};
-
 // A page with the lists v=a,b,,c  w=a,b,  z=9;10;2  y="a, b"  u=Äx,b and
 // session.s=1,2, and a fragment on it that owns the clauses.
-class ListFunctions : public ::testing::Test {
+class ListFunctions : public PageFixture {
  protected:
-  ListFunctions() : engine("\\tmp\\", platform::RegionalSettings{}) {
-    engine.OnError = [this](const std::string& message) { reports.push_back(message); };
-    page = TPBaseTag::CreatePage(engine, "\\nowhere\\p.qsp", nullptr, &app, &cookies, &queries);
+  ListFunctions() : PageFixture("\\nowhere\\p.qsp") {
     page->SetVariable("v", "a,b,,c");
     page->SetVariable("w", "a,b,");
     page->SetVariable("z", "9;10;2");
     page->SetVariable("y", "a, b");
     page->SetVariable("u", "\xC4x,b");
     page->SetVariable("session.s", "1,2");
-    owner = TPBaseTag::CreateChild("x", page.get());
   }
-
-  std::string Eval(const std::string& clause) { return EvaluateClause(engine, "(" + clause + ")", owner.get()); }
-
-  void Check(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE("clause: " + row.Clause);
-      reports.clear();
-      EXPECT_EQ(Eval(row.Clause), row.Expected);
-      if (row.Reported.empty()) {
-        EXPECT_TRUE(reports.empty()) << reports.front();
-      } else {
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0], row.Reported);
-      }
-    }
-  }
-
-  TEngine engine;
-  TStringList app;
-  TCookieList cookies;
-  TQueryList queries;
-  std::unique_ptr<TPBaseTag> page;
-  std::unique_ptr<TPBaseTag> owner;
-  std::vector<std::string> reports;
 };
 
 TEST_F(ListFunctions, CountingAndReadingItems) {
-  Check({
+  CheckRows({
       {"listlen(\"v\")", "4"},
       {"listlen(\"session.s\")", "2"},
       {"listlen(\"z\", \";\")", "3"},
@@ -109,7 +66,7 @@ TEST_F(ListFunctions, CountingAndReadingItems) {
 }
 
 TEST_F(ListFunctions, ChangingItems) {
-  Check({
+  CheckRows({
       {"listsetat(\"v\", 2, \"X\")", "a,X,,c"},
       {"listsetat(\"v\", 3, \"X\")", "a,b,X,c"},
       {"listsetat(\"v\", 9, \"X\")", "a,b,,c"},
@@ -137,7 +94,7 @@ TEST_F(ListFunctions, ChangingItems) {
 }
 
 TEST_F(ListFunctions, FindingValues) {
-  Check({
+  CheckRows({
       {"listfind(\"v\", \"c\")", "4"},
       {"listfind(\"v\", \"C\")", "0"},
       {"listfind(\"v\", \"\")", "3"},  // the empty item
@@ -159,7 +116,7 @@ TEST_F(ListFunctions, FindingValues) {
 }
 
 TEST_F(ListFunctions, BuildingLists) {
-  Check({
+  CheckRows({
       {"listappend(\"v\", \"d\")", "a,b,,c,d"},
       {"listappend(\"v\", \"d\", \";\")", "a,b,,c;d"},
       {"listappend(\"v\", \"d\", \"\")", "a,b,,c,d"},
@@ -187,7 +144,7 @@ TEST_F(ListFunctions, ArrayMaxComparesBytes) {
   page->SetVariable("letters", "B,b,A");
   page->SetVariable("accented", "z,\xE4,Z");
   page->SetVariable("empty", ",,");
-  Check({
+  CheckRows({
       {"arraymax(\"letters\")", "b"},
       {"arraymax(\"accented\")", "\xE4"},
       {"arraymax(\"empty\", \";\")", ",,"},
@@ -221,7 +178,7 @@ TEST_F(ListFunctions, MissingArguments) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE("function: " + row.Name);
-    reports.clear();
+    errors.clear();
     TTextStream empty;
     TClause caller(engine, empty, nullptr, owner.get());
     TClause arguments(engine, empty, nullptr, owner.get());
@@ -229,10 +186,10 @@ TEST_F(ListFunctions, MissingArguments) {
     FindFunction(row.Name)->Function(caller, arguments, result);
     EXPECT_EQ(result, row.Expected);
     if (row.Reported.empty()) {
-      EXPECT_TRUE(reports.empty());
+      EXPECT_TRUE(errors.empty());
     } else {
-      ASSERT_EQ(reports.size(), 1u);
-      EXPECT_EQ(reports[0], row.Reported);
+      ASSERT_EQ(errors.size(), 1u);
+      EXPECT_EQ(errors[0], row.Reported);
     }
   }
 }

@@ -15,6 +15,7 @@
 #include "engine/TPBaseTag.h"
 #include "engine/TStringList.h"
 #include "engine/clause/TClause.h"
+#include "PageFixture.h"
 
 namespace vantrel {
 namespace {
@@ -23,52 +24,21 @@ namespace {
 constexpr double kDay20090305 = 39877;
 constexpr double kMoment = kDay20090305 + (((14 * 60 + 7) * 60 + 9) * 1000 + 250) / 86400000.0;
 
-struct Row {
-  std::string Clause;
-  std::string Expected;
-  std::string Report;  // the one message expected, empty for none
-};
-
 // A page with x=5 from its query string, names resolving through a fragment in
 // it, a fixed clock and the messages of the error hook collected.
-class NumberFunctions : public ::testing::Test {
+class NumberFunctions : public PageFixture {
  protected:
-  NumberFunctions() : engine("\\tmp\\", platform::RegionalSettings{}) {
-    engine.OnError = [this](const std::string& message) { errors.push_back(message); };
+  NumberFunctions() : PageFixture("\\nonexistent\\x.qsp?x=5") {
     engine.Clock = [this] { return clock; };
-    page = TPBaseTag::CreatePage(engine, "\\nonexistent\\x.qsp?x=5", nullptr, &app, &cookies, &queries);
-    owner = TPBaseTag::CreateChild("x", page.get());
   }
 
   void UseLocale(const std::string& id) { engine.Regional = platform::RegionalSettings::FromLocale(id); }
-  std::string Eval(const std::string& text) { return EvaluateClause(engine, "(" + text + ")", owner.get()); }
-
-  void Check(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE("clause: " + row.Clause);
-      errors.clear();
-      EXPECT_EQ(Eval(row.Clause), row.Expected);
-      if (row.Report.empty()) {
-        EXPECT_TRUE(errors.empty()) << errors.front();
-      } else {
-        ASSERT_EQ(errors.size(), 1u);
-        EXPECT_EQ(errors[0], row.Report);
-      }
-    }
-  }
 
   double clock = kMoment;
-  TEngine engine;
-  TStringList app;
-  TCookieList cookies;
-  TQueryList queries;
-  std::unique_ptr<TPBaseTag> page;
-  std::unique_ptr<TPBaseTag> owner;
-  std::vector<std::string> errors;
 };
 
 TEST_F(NumberFunctions, RoundingAndWholeNumbers) {
-  Check({
+  CheckRows({
       // asint and int round (halves to even) rather than truncate.
       {"asint(\"2.5\")", "2", ""},
       {"int(3.5)", "4", ""},
@@ -106,7 +76,7 @@ TEST_F(NumberFunctions, RoundingAndWholeNumbers) {
 }
 
 TEST_F(NumberFunctions, NumberTestsAndSeparators) {
-  Check({
+  CheckRows({
       {"iswhole(\"4\")", "true", ""},
       {"iswhole(\"4.5\")", "false", ""},
       {"iswhole(\"-3\")", "true", ""},
@@ -128,7 +98,7 @@ TEST_F(NumberFunctions, NumberTestsAndSeparators) {
 }
 
 TEST_F(NumberFunctions, NumberFormatWithPointAndComma) {
-  Check({
+  CheckRows({
       {"numberformat(\"1234.5\", \"##,####0.00\")", "1,234.50", ""},
       {"numberformat(\"1234.5\", \"0\")", "1235", ""},
       {"numberformat(\"1234.5\", \"0.000\")", "1234.500", ""},
@@ -153,7 +123,7 @@ TEST_F(NumberFunctions, NumberFormatWithPointAndComma) {
   // Comma as decimal separator, point as thousands separator: the point of the
   // number is removed when cleaning.
   UseLocale("de-DE");
-  Check({
+  CheckRows({
       {"numberformat(\"1234.5\", \"##.####0,00\")", "12.345,00", ""},
       {"localize(\"1234.5\")", "1234,5", ""},
       {"numberformat(localize(\"1234.5\"), \"##.####0,00\")", "1.234,50", ""},
@@ -164,7 +134,7 @@ TEST_F(NumberFunctions, NumberFormatWithPointAndComma) {
       {"numberformat(\"-1234,5\", \"\x80\")", "-1.234,50 \x80", ""},
   });
   UseLocale("de-CH");
-  Check({
+  CheckRows({
       {"numberformat(\"1234.5\", \"CHF 0.00\")", "CHF 1\x92" "234.50", ""},
       {"numberformat(\"-1234.5\", \"CHF\")", "CHF-1\x92" "234.50", ""},
       {"numberformat(\"1234.5\", \"0\x92" "0.0\")", "1\x92" "234.5", ""},
@@ -185,7 +155,7 @@ TEST_F(NumberFunctions, RandRange) {
   EXPECT_EQ(seen, (std::set<std::string>{"1", "2", "3", "4", "5", "6"}));
   EXPECT_TRUE(errors.empty());
 
-  Check({
+  CheckRows({
       {"randrange(5, 5)", "5", ""},
       {"randrange(\"a\", 2)", "ERROR", "Fn: randrange(\"a\"\r\n\"\"\r\n2\r\n)"},
       {"randrange(1)", "ERROR", "Fn: randrange(1\r\n)"},
@@ -195,22 +165,22 @@ TEST_F(NumberFunctions, RandRange) {
 }
 
 TEST_F(NumberFunctions, CurrentDateAndTime) {
-  Check({
+  CheckRows({
       {"date()", "3/5/2009", ""},
       {"now()", "3/5/2009 2:07:09 PM", ""},
       {"time()", "2:07:09 PM", ""},
       {"createtimespan(1, 2, 3)", "ERROR", ""},
   });
   clock = kDay20090305;  // midnight: now leaves the time out
-  Check({{"now()", "3/5/2009", ""}, {"time()", "12:00:00 AM", ""}});
+  CheckRows({{"now()", "3/5/2009", ""}, {"time()", "12:00:00 AM", ""}});
   UseLocale("de-CH");
   clock = kMoment;
-  Check({{"date()", "05.03.2009", ""}, {"now()", "05.03.2009 14:07:09", ""}, {"time()", "14:07:09", ""}});
+  CheckRows({{"date()", "05.03.2009", ""}, {"now()", "05.03.2009 14:07:09", ""}, {"time()", "14:07:09", ""}});
 }
 
 TEST_F(NumberFunctions, DateAdd) {
   const std::string reportX = "Fn: dateadd(\"m\"\r\n\"\"\r\n\"x\"\r\n\"\"\r\n\"1/31/2009\"\r\n) called as (m,x)";
-  Check({
+  CheckRows({
       {"dateadd(\"m\", 1, \"1/31/2009\")", "2/28/2009", ""},
       {"dateadd(\"m\", 1, \"1/31/2008\")", "2/29/2008", ""},
       {"dateadd(\"m\", -13, \"3/31/2009\")", "2/29/2008", ""},
@@ -236,7 +206,7 @@ TEST_F(NumberFunctions, DateAdd) {
 
 TEST_F(NumberFunctions, DateFormat) {
   const std::string d = "\"3/5/2009 14:07:09.250\", ";
-  Check({
+  CheckRows({
       {"dateformat(" + d + "\"dd.mm.yyyy hh:nn\")", "05.03.2009 14:07", ""},
       {"dateformat(" + d + "\"d/m/yy\")", "5/3/09", ""},
       {"dateformat(" + d + "\"h:mm am/pm\")", "2:07 pm", ""},
@@ -263,20 +233,20 @@ TEST_F(NumberFunctions, DateFormat) {
       {"dateformat(\"2/30/2009\", \"d\")", "ERROR", "Fn: formatdate(\"2/30/2009\"\r\n\"\"\r\n\"d\"\r\n)"},
   });
   UseLocale("de-CH");
-  Check({
+  CheckRows({
       {"dateformat(\"5.3.2009 14:07:09\", \"dddddd\")", "Donnerstag, 5. M\xE4rz 2009", ""},
       {"dateformat(\"5.3.2009 14:07:09\", \"d/m/yy t\")", "5.3.09 14:07", ""},
       {"dateformat(\"5.3.2009\", \"ddd mmm\")", "Do M\xE4r", ""},
   });
   UseLocale("fr-CH");
-  Check({{"dateformat(\"5.3.2009\", \"dddd d mmmm\")", "jeudi 5 mars", ""}});
+  CheckRows({{"dateformat(\"5.3.2009\", \"dddd d mmmm\")", "jeudi 5 mars", ""}});
   UseLocale("it-CH");
-  Check({{"dateformat(\"2.3.2009\", \"dddd d mmmm\")", "luned\xEC 2 marzo", ""}});
+  CheckRows({{"dateformat(\"2.3.2009\", \"dddd d mmmm\")", "luned\xEC 2 marzo", ""}});
   // Quoted words in a regional format, and "." as time separator.
   UseLocale("es-ES");
-  Check({{"dateformat(\"5/3/2009\", \"dddddd\")", "jueves, 5 de marzo de 2009", ""}});
+  CheckRows({{"dateformat(\"5/3/2009\", \"dddddd\")", "jueves, 5 de marzo de 2009", ""}});
   UseLocale("fi-FI");
-  Check({
+  CheckRows({
       {"dateformat(\"5.3.2009 14.07.09\", \"c\")", "5.3.2009 14.07.09", ""},
       {"istime(\"14.07\")", "true", ""},
       {"istime(\"14:07\")", "false", ""},
@@ -284,7 +254,7 @@ TEST_F(NumberFunctions, DateFormat) {
 }
 
 TEST_F(NumberFunctions, DateTests) {
-  Check({
+  CheckRows({
       {"isdate(\"2/28/2009\")", "true", ""},
       {"isdate(\"2/29/2008\")", "true", ""},
       {"isdate(\"2/29/2009\")", "false", ""},
@@ -312,7 +282,7 @@ TEST_F(NumberFunctions, DateTests) {
   });
   // Day-month-year order with "." as date separator.
   UseLocale("de-CH");
-  Check({
+  CheckRows({
       {"isdate(\"31.02.2009\")", "false", ""},
       {"isdate(\"28.02.2009\")", "true", ""},
       {"isdate(\"2/28/2009\")", "false", ""},
@@ -321,7 +291,7 @@ TEST_F(NumberFunctions, DateTests) {
 }
 
 TEST_F(NumberFunctions, TwoDigitYearsFallInTheHundredYearsFromEightyBack) {
-  Check({
+  CheckRows({
       {"dateformat(\"1/1/28\", \"yyyy\")", "2028", ""},
       {"dateformat(\"1/1/29\", \"yyyy\")", "1929", ""},
       {"dateformat(\"1/1/099\", \"yyyy\")", "0099", ""},

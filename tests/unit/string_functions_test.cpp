@@ -16,6 +16,7 @@
 #include "engine/clause/TClause.h"
 #include "engine/functions/FunctionSupport.h"
 #include "engine/functions/FunctionTable.h"
+#include "PageFixture.h"
 
 namespace vantrel {
 namespace {
@@ -27,37 +28,16 @@ platform::RegionalSettings CommaSettings() {
   return regional;
 }
 
-// The report of a built-in: the head, then every prepared entry followed by CR LF.
-// Entries are given without the separators, which are prepared to "" between them.
-std::string Report(const std::string& head, const std::vector<std::string>& entries) {
-  std::string text = "Fn: " + head + "(";
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (i > 0) text += "\"\"\r\n";
-    text += entries[i] + "\r\n";
-  }
-  return text + ")";
-}
-
-struct Row {
-  std::string Clause;
-  std::string Expected;
-  std::string Reported = "";  // the one report expected; empty: nothing may be reported
-};
-
 // A page with the variables t=abc, blank=" b ", crlf="a" CR LF "b" and sign="#9", and a
 // fragment on it that owns the clauses.
-class StringFunctions : public ::testing::Test {
+class StringFunctions : public PageFixture {
  protected:
-  explicit StringFunctions(platform::RegionalSettings regional = {}) : engine("\\tmp\\", std::move(regional)) {
-    engine.OnError = [this](const std::string& message) { reports.push_back(message); };
-    page = TPBaseTag::CreatePage(engine, "\\nowhere\\p.qsp?t=abc", nullptr, &app, &cookies, &queries);
+  explicit StringFunctions(platform::RegionalSettings regional = {})
+      : PageFixture("\\nowhere\\p.qsp?t=abc", {.Regional = std::move(regional)}) {
     page->SetVariable("blank", " b ");
     page->SetVariable("crlf", "a\r\nb");
     page->SetVariable("sign", "#9");
-    owner = TPBaseTag::CreateChild("x", page.get());
   }
-
-  std::string Eval(const std::string& clause) { return EvaluateClause(engine, "(" + clause + ")", owner.get()); }
 
   // Runs a built-in directly on prepared entries (separators "" put between them),
   // for results that the clause evaluation would trim, unquote or clean.
@@ -73,28 +53,6 @@ class StringFunctions : public ::testing::Test {
     FindFunction(name)->Function(caller, arguments, result);
     return result;
   }
-
-  void Check(const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE("clause: " + row.Clause);
-      reports.clear();
-      EXPECT_EQ(Eval(row.Clause), row.Expected);
-      if (row.Reported.empty()) {
-        EXPECT_TRUE(reports.empty()) << reports.front();
-      } else {
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0], row.Reported);
-      }
-    }
-  }
-
-  TEngine engine;
-  TStringList app;
-  TCookieList cookies;
-  TQueryList queries;
-  std::unique_ptr<TPBaseTag> page;
-  std::unique_ptr<TPBaseTag> owner;
-  std::vector<std::string> reports;
 };
 
 class StringFunctionsComma : public StringFunctions {
@@ -214,20 +172,20 @@ TEST_F(StringFunctions, MissingArguments) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE("function: " + row.Name);
-    reports.clear();
+    errors.clear();
     EXPECT_EQ(Call(row.Name, {}), row.Expected);
     if (row.Reported.empty()) {
-      EXPECT_TRUE(reports.empty());
+      EXPECT_TRUE(errors.empty());
     } else {
-      ASSERT_EQ(reports.size(), 1u);
-      EXPECT_EQ(reports[0], row.Reported);
+      ASSERT_EQ(errors.size(), 1u);
+      EXPECT_EQ(errors[0], row.Reported);
     }
   }
 }
 
 // An empty pair of parentheses holds one empty argument.
 TEST_F(StringFunctions, EmptyParenthesesHoldOneEmptyArgument) {
-  Check({
+  CheckRows({
       {"len()", "0"},
       {"validupc()", "false"},
       {"chr()", "ERROR", "Fn: chr(\r\n)"},
@@ -238,7 +196,7 @@ TEST_F(StringFunctions, EmptyParenthesesHoldOneEmptyArgument) {
 // ---- cutting and measuring ----
 
 TEST_F(StringFunctions, LengthAndCutting) {
-  Check({
+  CheckRows({
       {"len(\"ab\")", "2"},  // the quotes of a literal do not count
       {"LEN(t)", "3"},
       {"len(\"\")", "0"},
@@ -266,7 +224,7 @@ TEST_F(StringFunctions, LengthAndCutting) {
 }
 
 TEST_F(StringFunctions, Searching) {
-  Check({
+  CheckRows({
       {"find(\"b\", \"abcb\")", "2"},
       {"find(\"b\", \"abcb\", 3)", "4"},
       {"find(\"\", \"abc\")", "0"},
@@ -295,7 +253,7 @@ TEST_F(StringFunctions, Searching) {
 }
 
 TEST_F(StringFunctions, InsertingAndDeleting) {
-  Check({
+  CheckRows({
       {"insert(\"X\", \"abc\", 1)", "Xabc"},
       {"insert(\"X\", \"abc\", 3)", "abXc"},
       {"insert(\"X\", \"abc\", 4)", "abcX"},
@@ -318,7 +276,7 @@ TEST_F(StringFunctions, InsertingAndDeleting) {
 }
 
 TEST_F(StringFunctions, Replacing) {
-  Check({
+  CheckRows({
       {"replace(\"aXbXc\", \"X\", \"-\")", "a-b-c"},
       {"replace(\"aXbXc\", \"X\", \"-\", \"one\")", "a-bXc"},
       {"replace(\"aXbXc\", \"X\", \"-\", \"ALL\")", "a-bXc"},
@@ -337,7 +295,7 @@ TEST_F(StringFunctions, Replacing) {
 }
 
 TEST_F(StringFunctions, CaseAndTrimming) {
-  Check({
+  CheckRows({
       {"ucase(\"\xE4\x62\x63\")", "\xE4\x42\x43"},  // only a to z change
       {"lcase(\"\xC4\x42\x43\")", "\xC4\x62\x63"},
       {"\"[\" & trim(blank) & \"]\"", "[b]"},
@@ -348,7 +306,7 @@ TEST_F(StringFunctions, CaseAndTrimming) {
 // ---- encodings ----
 
 TEST_F(StringFunctions, Encodings) {
-  Check({
+  CheckRows({
       {"sqlsafe(\"x'y'z\")", "x''y''z"},
       {"htmleditformat(\"<a href=x>&amp;</a>\")", "&lt;a href=x&gt;&amp;amp;&lt;/a&gt;"},
       {"urlencodedformat(\"a b/c\")", "a&nbsp;b%2Fc"},
@@ -385,9 +343,9 @@ TEST_F(StringFunctions, EncodingsKeepEveryCharacter) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE("function: " + row.Name + "(" + row.Entries[0] + ")");
-    reports.clear();
+    errors.clear();
     EXPECT_EQ(Call(row.Name, row.Entries), row.Expected);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(errors.empty());
   }
 }
 
@@ -407,7 +365,7 @@ TEST_F(StringFunctions, ConcatJoinsEveryEntry) {
 // ---- comparing, joining, tokens, characters ----
 
 TEST_F(StringFunctions, Comparing) {
-  Check({
+  CheckRows({
       {"comparestr(\"a\", \"A\")", "false"},
       {"comparestr(\"a\", \"a\")", "true"},
       {"comparetext(\"a\", \"A\")", "true"},
@@ -420,7 +378,7 @@ TEST_F(StringFunctions, Comparing) {
 }
 
 TEST_F(StringFunctions, Concat) {
-  Check({
+  CheckRows({
       {"concat(\"ab\", \"cd\")", "abcd"},
       {"concat(\"ab\", t, \"'x'\")", "ababc'x'"},  // single quotes inside double quotes stay
       {"concat(\"ab\")", "ab"},
@@ -428,14 +386,14 @@ TEST_F(StringFunctions, Concat) {
 }
 
 TEST_F(StringFunctionsComma, ConcatKeepsCommaSeparators) {
-  Check({
+  CheckRows({
       {"concat(\"ab\", \"cd\")", "ab,cd"},
       {"find(\"b\", \"abcb\", \"2,5\")", "2"},
   });
 }
 
 TEST_F(StringFunctions, GetToken) {
-  Check({
+  CheckRows({
       {"gettoken(\"a  b\", 1)", "a"},
       {"gettoken(\"a  b\", 2)", ""},
       {"gettoken(\"a  b\", 3)", "b"},
@@ -456,7 +414,7 @@ TEST_F(StringFunctions, GetToken) {
 }
 
 TEST_F(StringFunctions, Chr) {
-  Check({
+  CheckRows({
       {"chr(65)", "A"},
       {"chr(321)", "A"},
       {"chr(\"-1\")", "\xFF"},
@@ -468,7 +426,7 @@ TEST_F(StringFunctions, Chr) {
 // ---- product codes ----
 
 TEST_F(StringFunctions, ProductCodes) {
-  Check({
+  CheckRows({
       {"fullupc(\"03600029145\")", "036000291452"},
       {"fullupc(\"00000000000\")", "000000000000"},
       {"fullupc(\"12345678901\")", "123456789012"},
@@ -482,7 +440,7 @@ TEST_F(StringFunctions, ProductCodes) {
 }
 
 TEST_F(StringFunctions, VerifyData) {
-  Check({
+  CheckRows({
       {"verifydata(\"12-34\", \"99|-99\", 0)", "true"},
       {"verifydata(\"1a\", \"00\", 0)", "false"},
       {"verifydata(\"123\", \"99\", 0)", "false"},
@@ -520,7 +478,7 @@ TEST_F(StringFunctions, VerifyData) {
 TEST_F(StringFunctions, VerifyDataTrailingBlanks) {
   page->SetVariable("d1", "1  ");
   page->SetVariable("d2", "12 ");
-  Check({
+  CheckRows({
       {"verifydata(d1, \"??\", 0)", "true"},   // the position stays on the consumed blank
       {"verifydata(d2, \"9?\", 0)", "false"},
       {"verifydata(d1, \"9\", 0)", "false"},   // ... here on the consumed "1"
