@@ -82,6 +82,12 @@ class TEngine {
   // MaxDepth: the object that would go deeper parses or renders nothing.
   static constexpr int MaxDepth = 150;
   int Depth = 0;
+
+  // Loop passes of the request being rendered, and the most a request may run: a
+  // template whose loops multiply (loops nested in loops) stops passing instead of
+  // keeping the application busy for ever. The page the host built resets the count.
+  long long LoopPasses = 0;
+  long long MaxLoopPasses = 1000000;
 };
 
 // Counts one level of nesting for its lifetime; Entered() is false when the limit

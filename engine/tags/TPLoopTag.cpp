@@ -14,10 +14,6 @@ namespace vantrel {
 
 namespace {
 
-// A count loop stops after this many passes, so a template cannot keep the
-// application busy for ever with an enormous range.
-constexpr long long kMaxPasses = 1000000;
-
 bool ParseInteger(const std::string& text, long long& value) {
   const std::string t = Trim(text);
   const char* first = t.data();
@@ -95,7 +91,7 @@ std::string TPLoopTag::Render() {
       case TMode::Count:
         // The loop counts upward only; a negative step renders no pass.
         if (step < 0) break;
-        for (long long i = from, passes = 0; i <= to && passes < kMaxPasses; ++passes) {
+        for (long long i = from; i <= to && Pass(); ) {
           SetVariable(IndexName, std::to_string(i));
           result += RenderChildren();
           if (i > std::numeric_limits<long long>::max() - step) break;
@@ -106,11 +102,12 @@ std::string TPLoopTag::Render() {
         // The delimiter is matched as a whole text; each cut removes the item and
         // the delimiter's first character only.
         std::string rest = ListText;
-        for (size_t p; !Delimiter.empty() && (p = rest.find(Delimiter)) != std::string::npos;) {
+        for (size_t p; !Delimiter.empty() && (p = rest.find(Delimiter)) != std::string::npos && Pass();) {
           SetVariable(IndexName, rest.substr(0, p));
           rest.erase(0, p + 1);
           result += RenderChildren();
         }
+        if (!Pass()) break;
         SetVariable(IndexName, rest);
         result += RenderChildren();
         break;
@@ -118,7 +115,7 @@ std::string TPLoopTag::Render() {
       case TMode::Folder: {
         if (!platform::DirectoryExists(FolderText)) break;
         const std::vector<std::string> files = platform::ListFiles(FolderText, Mask);
-        for (size_t p = 0; p < files.size(); ++p) {
+        for (size_t p = 0; p < files.size() && Pass(); ++p) {
           SetVariable(IndexName, std::to_string(p));
           SetVariable("loopfilename", files[p]);
           result += RenderChildren();
@@ -134,6 +131,8 @@ std::string TPLoopTag::Render() {
   }
   return result;
 }
+
+bool TPLoopTag::Pass() { return ++Engine->LoopPasses <= Engine->MaxLoopPasses; }
 
 std::string TPLoopTag::ResolveFolder(std::string folder) const {
   for (char& c : folder)
@@ -160,7 +159,7 @@ std::string TPLoopTag::RenderQuery(const std::string& queryName) {
     if (rs == nullptr) throw EQDBError("Query not found: " + queryName);
     const int count = rs->RecordCount();
     if (count > 0) rs->First();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && Pass(); ++i) {
       const int n = rs->FieldCount();
       for (int c = 0; c < n; ++c) {
         const TQDBQuery::TField& f = rs->Field(c);

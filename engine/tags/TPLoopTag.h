@@ -31,6 +31,8 @@ class TPLoopTag : public TPBaseTag {
   // An attribute freed of one leading and one trailing double quote, then trimmed.
   std::string Attribute(std::string_view name, std::string_view def) const;
   long long Bound(const std::string& text);
+  // Counts one pass against the request's budget; false once it is spent.
+  bool Pass();
   std::string ResolveFolder(std::string folder) const;
   std::string RenderQuery(const std::string& queryName);
 };

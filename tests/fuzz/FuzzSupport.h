@@ -30,6 +30,8 @@ struct TRun {
   std::unique_ptr<TPBaseTag> Page;
 
   TRun() {
+    // Small budgets keep every input within the fuzzer's time limit.
+    Engine.MaxLoopPasses = 2000;
     AppVariables.Add("DecimalCode", ".");
     Page = TPBaseTag::CreatePage(Engine, "\\nonexistent-app\\Select\\Page.qsp?x=5&name=abc&list=a,b,c", nullptr,
                                  &AppVariables, &Cookies, &QueryList);
