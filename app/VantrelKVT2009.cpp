@@ -2,10 +2,16 @@
 //   vantrel render ...          the command-line host (pages to files or stdout)
 //   vantrel scramble IN OUT     store a template scrambled
 //   vantrel unscramble IN OUT   recover a scrambled template's text
+//   vantrel serve ...           the HTTP host (the application in a web browser)
+//   vantrel [desktop] ...       the desktop window (the default without a command)
 #include <iostream>
 
 #include <CLI/CLI.hpp>
 
+#ifdef VANTREL_DESKTOP
+#include "app/DesktopHost.h"
+#endif
+#include "app/HttpHost.h"
 #include "app/RenderHost.h"
 
 #ifndef VANTREL_SOURCE_DIR
@@ -40,6 +46,31 @@ int main(int argc, char** argv) {
   cmdUnscramble->add_option("IN", in)->required();
   cmdUnscramble->add_option("OUT", out)->required();
 
+  vantrel::TServeOptions serve;
+  serve.AppDir = std::string(VANTREL_SOURCE_DIR) + "/demo";
+  auto* cmdServe = app.add_subcommand("serve", "Serve the application to a web browser on this machine");
+  cmdServe->add_option("--app", serve.AppDir, "The application folder")->capture_default_str();
+  cmdServe->add_option("--port", serve.Port, "The port; 0 chooses a free one")
+      ->capture_default_str()
+      ->check(CLI::Range(0, 65535));
+  cmdServe->add_option("--bind", serve.Bind, "The address to listen on")->capture_default_str();
+  cmdServe->add_option("--locale", serve.LocaleId, "An ICU locale id such as en-US or de-CH");
+  cmdServe->add_flag("--open", serve.Open, "Open the address in the default browser");
+
+#ifdef VANTREL_DESKTOP
+  // The desktop window: `vantrel` alone, or `vantrel desktop`, with the same options.
+  app.require_subcommand(0, 1);
+  vantrel::TDesktopOptions desktop;
+  desktop.AppDir = std::string(VANTREL_SOURCE_DIR) + "/demo";
+  auto* cmdDesktop = app.add_subcommand("desktop", "Open the application in its window (the default)");
+  for (CLI::App* on : {static_cast<CLI::App*>(&app), cmdDesktop}) {
+    on->add_option("--app", desktop.AppDir, "The application folder of the window")->capture_default_str();
+    on->add_option("--locale", desktop.LocaleId, "An ICU locale id such as en-US or de-CH");
+    on->add_option("--screenshot", desktop.Screenshot, "Write a PNG of the window once the start page is shown, then end");
+    on->add_option("--trace", desktop.Trace, "A log of what the window did and showed (for tests)")->group("");
+  }
+#endif
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -60,7 +91,11 @@ int main(int argc, char** argv) {
     }
     return vantrel::RunRender(render, std::cout, std::cerr);
   }
+  if (*cmdServe) return vantrel::RunServe(serve, std::cout, std::cerr);
   if (*cmdScramble) return vantrel::RunScramble(in, out, true, std::cerr);
   if (*cmdUnscramble) return vantrel::RunScramble(in, out, false, std::cerr);
+#ifdef VANTREL_DESKTOP
+  if (*cmdDesktop || app.get_subcommands().empty()) return vantrel::RunDesktop(desktop, std::cerr);
+#endif
   return 2;
 }

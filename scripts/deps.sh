@@ -3,7 +3,8 @@
 # already present are not touched, and nothing is fetched when all are there.
 set -euo pipefail
 
-PACKAGES=(cmake g++ pkg-config libgtest-dev libbenchmark-dev libcli11-dev libicu-dev libsqlcipher-dev sqlcipher clang-14 libclang-rt-14-dev)
+PACKAGES=(cmake g++ pkg-config libgtest-dev libbenchmark-dev libcli11-dev libicu-dev libsqlcipher-dev sqlcipher clang-14 libclang-rt-14-dev libcpp-httplib-dev
+  libgtk-3-dev libwebkit2gtk-4.1-dev fonts-liberation xvfb xdotool)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,0 +1,5 @@
+<!--- The bottom of every page. --->
+</div>
+<div class="footer">Vantrel &middot; Quorvel</div>
+</body>
+</html>
