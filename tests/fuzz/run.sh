@@ -9,13 +9,14 @@ fuzzer=$1
 name=$2
 src=$3
 seconds=$4
+timeout=${FUZZ_TIMEOUT:-2}  # seconds one input may take; raise it on a busy machine
 regressions="$src/tests/fuzz/regressions/$name"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$work/artifacts"
 
 if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
-  "$fuzzer" -rss_limit_mb=2048 -timeout=2 "$regressions"/* || { echo "a kept regression input fails again"; exit 1; }
+  "$fuzzer" -rss_limit_mb=2048 -timeout="$timeout" "$regressions"/* || { echo "a kept regression input fails again"; exit 1; }
 fi
 
 # Seeds: the templates of the sample application and of the template cases.
@@ -29,7 +30,7 @@ while IFS= read -r -d '' f; do
   esac
 done < <(find "$src/demo" "$src/tests/templates" -name '*.qsp' -print0 -o -name '*.cfm' -print0 2>/dev/null)
 
-"$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=2 -max_len=8192 \
+"$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout="$timeout" -max_len=8192 \
   -artifact_prefix="$work/artifacts/" "$work/corpus" > "$work/log" 2>&1
 rc=$?
 if [ $rc != 0 ]; then
