@@ -21,9 +21,9 @@
 #include <gdk/gdkx.h>
 #endif
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 #include "app/DesktopUrls.h"
 #include "app/QSPGlobals.h"

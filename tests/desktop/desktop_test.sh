@@ -3,15 +3,16 @@
 # copy of the sample application and uses it with the mouse as a person would:
 # shows the start page, switches the language, follows a link with a query string
 # and a relative link, goes back twice, right-clicks the page (no menu may appear),
-# opens the PDF data sheet, saves a selection (a database write and a redirect) and
-# closes the window. The window's trace (--trace) tells what it showed: each
-# page's text and links with their positions, and a picture of each page.
+# opens the PDF data sheet, saves a selection (a database write and a redirect),
+# uses a page with a frame and one with a save dialog, and closes the window. The
+# window's trace (--trace) tells what it showed: each page's text and links with
+# their positions, and a picture of each page.
 # Then `--screenshot` must write a picture of the start page and end by itself.
 #
 # usage: desktop_test.sh VANTREL SOURCE_DIR DESKTOP_TOOL
 set -u
 vantrel=$1
-src=$2
+src=$(cd "$2" && pwd)
 tool=$3
 work=$(mktemp -d)
 xvfb_pid=""
@@ -31,7 +32,7 @@ check() {  # check DESCRIPTION COMMAND...
 die() {
   echo "FAILED: $*"
   echo "--- trace"; cat "$work/trace" 2>/dev/null | cut -c1-300
-  echo "--- stderr"; tail -40 "$work/stderr" 2>/dev/null
+  echo "--- stderr"; grep -v "^$" "$work/stderr" 2>/dev/null | head -60
   exit 1
 }
 
@@ -56,7 +57,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || die "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
 unset WAYLAND_DISPLAY
-export NO_AT_BRIDGE=1 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS="print_stacktrace=1:suppressions=$src/tests/desktop/ubsan.supp"
+export NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS="print_stacktrace=1:suppressions=$src/tests/desktop/ubsan.supp"
 
 trace=$work/trace
 wait_for() {  # wait_for PATTERN [SECONDS]: a trace line matching the pattern
@@ -182,7 +183,27 @@ wait_for '^frame 4 end$'
 check "back in the frame shows the frame's previous page" grep -q '^frame 4 inner 2 ' "$trace"
 check "the main document stayed" [ -z "$(grep -E '^page 12 ' "$trace")" ]
 
-# 10. Pictures: the German start page differs from the English one in the header
+# 10. The save dialog of <cf_file ask="true">: the user types a file name and confirms.
+click "$(link_at 11 'Ask.qsp')"
+wait_for '^save-dialog$'
+dialog=""
+for _ in $(seq 100); do
+  dialog=$(xdotool search --onlyvisible --name '^Save$' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || die "no save dialog"
+xdotool windowfocus "$dialog"
+sleep 0.5
+xdotool key --window "$dialog" ctrl+a
+xdotool type --window "$dialog" --delay 10 "$work/chosen"
+xdotool key --window "$dialog" Return
+wait_for '^page 12 end$'
+check "the page went on after the dialog" contains "$(page_text 12)" "after the dialog"
+check "the file was written where the user chose, with the default extension" \
+  [ "$(cat "$work/chosen.txt" 2>/dev/null)" = "saved body" ]
+
+# 11. Pictures: the German start page differs from the English one in the header
 #    (the title) and in the page.
 info=$("$tool" png-info "$trace-1.png")
 read -r w h orange dark <<< "$info"
@@ -193,7 +214,7 @@ read -r header pagediff <<< "$("$tool" png-diff "$trace-1.png" "$trace-2.png")"
 check "the title appeared in the header" [ "$header" -gt 100 ]
 check "the page changed with the language" [ "$pagediff" -gt 100 ]
 
-# 11. Closing the window ends the process cleanly; the saved row is in the database.
+# 12. Closing the window ends the process cleanly; the saved row is in the database.
 "$tool" close-window "$xid"
 for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app_pid" 2>/dev/null; then die "the window did not close"; fi
@@ -206,7 +227,7 @@ rows=$(printf "PRAGMA key = 'ferntopaz7153';\nSELECT articleno || ' ' || kvsreq 
        sqlcipher "$work/app/Database/VantrelLocal.QDB" | tail -1)
 check "the saved selection is in the local database" [ "$rows" = "QK-40-25 16.97056" ]
 
-# 12. --screenshot: a picture of the start page, then the program ends by itself.
+# 13. --screenshot: a picture of the start page, then the program ends by itself.
 timeout 120 "$vantrel" --app "$work/app" --locale de-CH --screenshot "$work/shot.png" > /dev/null 2> "$work/stderr2"
 check "--screenshot exits with 0" [ $? = 0 ]
 read -r w h orange dark <<< "$("$tool" png-info "$work/shot.png")"
