@@ -24,6 +24,8 @@ constexpr std::string_view kClosingHead =
 constexpr std::string_view kRedirect1 = "<html><head><meta HTTP-EQUIV=Refresh CONTENT=\"0; URL=http://";
 constexpr std::string_view kRedirect2 = "\"></head><body></body></html>";
 constexpr std::string_view kApplicationFile = "application.cfm";
+// A body with at most this many children joins their texts in one buffer.
+constexpr size_t kJoinedChildren = 16;
 
 // Replaces each occurrence of an escape by its character, until none remains.
 void DecodeEscape(std::string& v, std::string_view escape, char c) {
@@ -214,10 +216,15 @@ std::string TPBaseTag::RenderChildren() {
 void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
   TDepthGuard guard(*Engine);
   if (!guard.Entered()) return;
-  // Speed: the children's texts are rendered first, in order, and then joined into
-  // a buffer of the final size, so a long page is copied once instead of at every
-  // growth of the buffer, and never holds more than the joined text and the parts
-  // not yet appended. A single part into an empty result is moved, not copied.
+  // Speed: a body of a few children (a page, an output tag around a long table)
+  // renders its children first, in order, and joins their texts into a buffer of the
+  // final size, so a long text is copied once instead of at every growth of the
+  // buffer; a single part into an empty result is moved, not copied. A body of many
+  // children (mostly short texts) appends each text as it comes.
+  if (Children.size() > kJoinedChildren) {
+    for (size_t i = 0; i < Children.size(); ++i) result += Children[i]->Render();
+    return;
+  }
   std::vector<std::string> parts;
   parts.reserve(Children.size());
   size_t total = result.size() + reserveExtra;

@@ -138,6 +138,9 @@ class TPBaseTag {
   bool ParentIsDefined(std::string_view Name);
   // Renders every child in order and joins their texts.
   std::string RenderChildren();
+  // Renders every child in order and appends their texts to result, which grows
+  // once to the joined size plus reserveExtra (room for what the caller adds after).
+  void AppendChildren(std::string& result, size_t reserveExtra = 0);
 
  private:
   std::unique_ptr<TTextStream> OwnSource_;

@@ -227,6 +227,19 @@ void ApplyWord(TClause& clause, std::string_view word) {
   in = std::move(out);
 }
 
+// Speed: which words of OperatorOrder occur in the element list, one bit per word,
+// found in one pass so that the operator pass skips the words that are absent.
+std::uint32_t PresentWords(const TMyStringList& elements) {
+  std::uint32_t present = 0;
+  for (size_t i = 0; i < elements.Count(); ++i) {
+    const std::string& text = elements[i].Text;
+    if (text.empty() || text.size() > 8) continue;
+    for (size_t k = 0; k < OperatorOrder.size(); ++k)
+      if (SameWord(text, OperatorOrder[k])) present |= std::uint32_t{1} << k;
+  }
+  return present;
+}
+
 }  // namespace
 
 // ---- number texts ----
@@ -365,9 +378,9 @@ std::string FilterNumber(std::string_view text, char decimalSeparator) {
 }
 
 bool IsReservedWord(std::string_view word) {
-  const std::string lower = LowerCase(word);
+  // Speed: compared in place; SameWord lowers A to Z as LowerCase does.
   for (std::string_view reserved : ReservedWords)
-    if (lower == reserved) return true;
+    if (SameWord(word, reserved)) return true;
   return false;
 }
 
@@ -425,7 +438,15 @@ std::string TClause::CleanResult(std::string_view text) {
 
 std::string TClause::EvaluateOperators() {
   try {
-    for (std::string_view word : OperatorOrder) ApplyWord(*this, word);
+    // Only the words that occur are applied, in OperatorOrder; after a word has
+    // changed the list the list is examined again, since a result (a concatenation)
+    // can be a word later in the order.
+    std::uint32_t present = PresentWords(Elements);
+    for (size_t k = 0; k < OperatorOrder.size(); ++k) {
+      if ((present & (std::uint32_t{1} << k)) == 0) continue;
+      ApplyWord(*this, OperatorOrder[k]);
+      present = PresentWords(Elements);
+    }
   } catch (...) {
     return {};
   }
@@ -437,13 +458,17 @@ std::string TClause::EvaluateOperators() {
 std::string TClause::GetResult() {
   TDepthGuard guard(Engine);
   if (!guard.Entered() || Elements.Count() == 0) return {};
-  const std::string listText = Elements.Text();
+  // The element list as tokenized, for the failure message. Speed: a clause copied
+  // from a kept tokenization reads it from there, and only when it fails.
+  std::string listText;
+  if (Tokens_ == nullptr) listText = Elements.Text();
 
   std::string result;
   try {
     ResolveElementValues(*this);
     result = StripQuotes(Elements.Count() <= 1 ? Elements[0].Text : EvaluateOperators());
   } catch (...) {
+    if (Tokens_ != nullptr) listText = Tokens_->Elements.Text();
     Engine.ReportError("Error Parsing Clause Results, text = " + listText +
                        "; element count = " + std::to_string(Elements.Count()));
     result.clear();

@@ -4,6 +4,8 @@
 // right after the nested clause's closing ")".
 #include "engine/clause/TClause.h"
 
+#include <algorithm>
+
 #include "engine/TPBaseTag.h"
 
 namespace vantrel {
@@ -43,7 +45,64 @@ TClause::TClause(TEngine& engine, TTextStream& stream, TClause* parentClause, TP
   Tokenize(stream);
 }
 
+TClause::TClause(TEngine& engine, TClause* parentClause, TPBaseTag* owner, const TClause& tokens, TCopyKey)
+    : Engine(engine), OwnerTag(owner), ParentClause(parentClause), Tokens_(&tokens) {
+  const size_t n = tokens.Elements.Count();
+  Elements.Reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    const TMyStringList::Item& item = tokens.Elements[i];
+    Elements.Add(item.Text, item.Clause ? std::make_unique<TClause>(engine, this, owner, *item.Clause, TCopyKey{})
+                                        : nullptr);
+  }
+}
+
 TClause::~TClause() = default;
+
+namespace {
+
+int NestingHeight(const TClause& clause) {
+  int height = 0;
+  for (size_t i = 0; i < clause.Elements.Count(); ++i)
+    if (clause.Elements[i].Clause) height = std::max(height, 1 + NestingHeight(*clause.Elements[i].Clause));
+  return height;
+}
+
+}  // namespace
+
+void TClauseCache::Keep(TEngine& engine, std::string_view text) {
+  Text_ = std::string(text);
+  Tokens_.reset();
+  Usable_ = false;
+  // Tokenized from the top of the nesting count, so the kept list is complete
+  // whenever the text's nesting fits the limit at all.
+  const int depth = engine.Depth;
+  engine.Depth = 0;
+  try {
+    TTextStream stream{Text_};
+    auto tokens = std::make_shared<TClause>(engine, stream, nullptr, nullptr);
+    Height_ = NestingHeight(*tokens);
+    Usable_ = Height_ < TEngine::MaxDepth;
+    Tokens_ = std::move(tokens);
+  } catch (...) {
+    Tokens_.reset();
+  }
+  engine.Depth = depth;
+}
+
+std::string TClauseCache::Evaluate(TEngine& engine, std::string_view text, TPBaseTag* owner) {
+  if (Tokens_ == nullptr || Text_ != text) Keep(engine, text);
+  // A clause tokenized at this depth reaches down to depth + height; past the limit
+  // its deepest parts would be cut, which only tokenizing afresh reproduces.
+  if (!Usable_ || engine.Depth + Height_ >= TEngine::MaxDepth) return EvaluateClause(engine, text, owner);
+  const std::shared_ptr<const TClause> tokens = Tokens_;
+  try {
+    TClause clause(engine, nullptr, owner, *tokens, TClause::TCopyKey{});
+    return clause.GetResult();
+  } catch (...) {
+    engine.ReportError("Error Parsing Clause Results, text = " + std::string(text) + "; element count = 0");
+    return {};
+  }
+}
 
 void TClause::Tokenize(TTextStream& stream) {
   TDepthGuard guard(Engine);

@@ -30,6 +30,7 @@ class TMyStringList {
   Item& operator[](size_t i) { return Items_[i]; }
   const Item& operator[](size_t i) const { return Items_[i]; }
   void Add(std::string text, std::unique_ptr<TClause> clause = nullptr);
+  void Reserve(size_t n) { Items_.reserve(n); }
   void Delete(size_t i);
   // First entry equal to text without regard to letter case, or -1.
   int IndexOf(std::string_view text) const;
@@ -78,8 +79,40 @@ class TClause {
   std::string LeftOperand;
   std::string RightOperand;
 
+  // Copies a kept tokenization (see TClauseCache); only TClauseCache can name the key.
+  class TCopyKey {
+    friend class TClauseCache;
+    friend class TClause;
+    TCopyKey() = default;
+  };
+  TClause(TEngine& engine, TClause* parentClause, TPBaseTag* owner, const TClause& tokens, TCopyKey);
+
  private:
   void Tokenize(TTextStream& stream);
+  // The kept tokenization this clause was copied from; none for a clause tokenized
+  // from its text. It gives the element list as it was before evaluation changed it.
+  const TClause* Tokens_ = nullptr;
+};
+
+// Speed: a clause text that a tag evaluates again and again (a function tag in an
+// output body, a loop's set and if tags) is tokenized once and kept; each evaluation
+// works on a fresh copy of the kept element list, so its result, its calls and its
+// messages are those of a clause tokenized from the text. The copy is used only
+// where tokenizing afresh at the current nesting depth would reach the same list
+// (the nesting limit can cut a deep clause short); otherwise the text is tokenized
+// afresh. The kept list belongs to the tag and is never evaluated itself.
+class TClauseCache {
+ public:
+  // The result of text as EvaluateClause gives it.
+  std::string Evaluate(TEngine& engine, std::string_view text, TPBaseTag* owner);
+
+ private:
+  void Keep(TEngine& engine, std::string_view text);
+
+  std::string Text_;
+  std::shared_ptr<const TClause> Tokens_;
+  int Height_ = 0;       // levels of nested clauses below the top
+  bool Usable_ = false;  // false when even a top-level tokenization is cut short
 };
 
 // Evaluates text as a top-level clause whose names resolve through owner. Any

@@ -15,7 +15,7 @@ TPElseIfTag::TPElseIfTag(TPBaseTag* parent, std::string_view attributeText)
 std::string TPElseIfTag::Render() {
   Suppressed = Parent->Suppressed;
   if (Engine->StopRendering) return std::string();
-  ConditionHeld = EvaluateCondition(*this);
+  ConditionHeld = EvaluateCondition(*this, ConditionClause);
   return ConditionHeld ? RenderChildren() : std::string();
 }
 

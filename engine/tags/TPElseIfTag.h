@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/TPBaseTag.h"
+#include "engine/clause/TClause.h"
 
 namespace vantrel {
 
@@ -13,6 +14,7 @@ class TPElseIfTag : public TPBaseTag {
   bool IsDefined(std::string_view Name) override { return ParentIsDefined(Name); }
 
   bool ConditionHeld = false;
+  TClauseCache ConditionClause;  // the condition, tokenized once (speed)
 };
 
 }  // namespace vantrel

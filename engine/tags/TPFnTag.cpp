@@ -16,7 +16,7 @@ std::string TPFnTag::Render() {
   if (QuoteOutput) result += '"';
   if (!AttributeText.empty()) {
     try {
-      result += EvaluateClause(*Engine, AttributeText, Parent);
+      result += Clause_.Evaluate(*Engine, AttributeText, Parent);
     } catch (const std::exception&) {
       result += "no";  // a call that fails renders "no"
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/TPBaseTag.h"
+#include "engine/clause/TClause.h"
 
 namespace vantrel {
 
@@ -11,6 +12,9 @@ class TPFnTag : public TPBaseTag {
   std::string Render() override;
   std::string GetValue(std::string_view Name, bool Quoted) override { return ParentGetValue(Name, Quoted); }
   bool IsDefined(std::string_view Name) override { return ParentIsDefined(Name); }
+
+ private:
+  TClauseCache Clause_;  // the tag's text, tokenized once (speed)
 };
 
 }  // namespace vantrel

@@ -7,11 +7,11 @@
 
 namespace vantrel {
 
-bool EvaluateCondition(TPBaseTag& tag) {
+bool EvaluateCondition(TPBaseTag& tag, TClauseCache& kept) {
   std::string condition;
   if (!tag.AttributeText.empty()) {
     try {
-      condition = EvaluateClause(*tag.Engine, tag.AttributeText, tag.Parent);
+      condition = kept.Evaluate(*tag.Engine, tag.AttributeText, tag.Parent);
     } catch (const std::exception&) {
       condition = "false";
     }
@@ -28,7 +28,7 @@ TPIfTag::TPIfTag(TPBaseTag* parent, std::string_view attributeText) : TPBaseTag(
 std::string TPIfTag::Render() {
   Suppressed = Parent->Suppressed;
   if (Engine->StopRendering) return std::string();
-  ConditionHeld = EvaluateCondition(*this);
+  ConditionHeld = EvaluateCondition(*this, ConditionClause);
   try {
     if (ConditionHeld) return RenderChildren();
     // Every elseif whose condition holds renders; the else branch renders when the

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/TPBaseTag.h"
+#include "engine/clause/TClause.h"
 
 namespace vantrel {
 
@@ -20,10 +21,12 @@ class TPIfTag : public TPBaseTag {
   bool ConditionHeld = false;
   std::vector<std::unique_ptr<TPBaseTag>> ElseTags;
   std::vector<std::unique_ptr<TPBaseTag>> ElseIfTags;
+  TClauseCache ConditionClause;  // the condition, tokenized once (speed)
 };
 
 // Evaluates the condition of an if or elseif tag: true exactly when the clause
-// gives "true". A failure counts as "false".
-bool EvaluateCondition(TPBaseTag& tag);
+// gives "true". A failure counts as "false". The tag keeps the condition's
+// tokenization in kept.
+bool EvaluateCondition(TPBaseTag& tag, TClauseCache& kept);
 
 }  // namespace vantrel

@@ -34,10 +34,17 @@ void ReadRow(TQDBQuery& rs, TStringList& row) {
   for (int i = 0; i < n; ++i) row.SetValue(LowerCase(rs.FieldName(i)), ColumnText(rs.Field(i)));
 }
 
-std::string RenderList(const std::vector<TPBaseTag*>& tags) {
-  std::string s;
-  for (TPBaseTag* t : tags) s += t->Render();
-  return s;
+// Renders the tags in order and appends their texts to result (speed: straight into
+// the tag's growing output, without a joined copy per group part).
+// A failure drops the part's text, as a joined copy would have been dropped.
+void AppendList(std::string& result, const std::vector<TPBaseTag*>& tags) {
+  const size_t before = result.size();
+  try {
+    for (TPBaseTag* t : tags) result += t->Render();
+  } catch (...) {
+    result.resize(before);
+    throw;
+  }
 }
 
 }  // namespace
@@ -136,14 +143,14 @@ std::string TPOutputTag::Render() {
           if (oneGroup) {
             advance(i);
             if (!Suppressed) {
-              result += RenderList(header);
+              AppendList(result, header);
               Suppressed = true;
             }
-            result += RenderList(inner);
+            AppendList(result, inner);
             if (i == count - 1) {
               Suppressed = false;
               if (!footer.empty()) {
-                result += RenderList(footer);
+                AppendList(result, footer);
                 Suppressed = true;
               }
             }
@@ -153,17 +160,17 @@ std::string TPOutputTag::Render() {
             PreviousGroupValue = current;
             advance(i);
             if (!Suppressed) {
-              result += RenderList(header);
+              AppendList(result, header);
               Suppressed = true;
             }
-            result += RenderList(inner);
+            AppendList(result, inner);
             const bool lastRecord = i >= count - 1;
             std::string next;
             if (!lastRecord) next = ColumnText(rs->FieldByName(groupColumn));
             if (PreviousGroupValue != next || lastRecord) {
               Suppressed = false;
               if (!footer.empty()) {
-                result += RenderList(footer);
+                AppendList(result, footer);
                 Suppressed = true;
               }
             }

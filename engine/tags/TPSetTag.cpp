@@ -30,7 +30,7 @@ std::string TPSetTag::Render() {
   std::string value;
   if (!AttributeText.empty()) {
     try {
-      value = EvaluateClause(*Engine, expression, Parent);
+      value = Clause_.Evaluate(*Engine, expression, Parent);
     } catch (const std::exception&) {
       value = "sClause";
     }

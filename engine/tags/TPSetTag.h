@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/TPBaseTag.h"
+#include "engine/clause/TClause.h"
 
 namespace vantrel {
 
@@ -16,6 +17,9 @@ class TPSetTag : public TPBaseTag {
   std::string Render() override;
   std::string GetValue(std::string_view Name, bool Quoted) override { return ParentGetValue(Name, Quoted); }
   bool IsDefined(std::string_view Name) override { return ParentIsDefined(Name); }
+
+ private:
+  TClauseCache Clause_;  // the expression, tokenized once (speed)
 };
 
 }  // namespace vantrel

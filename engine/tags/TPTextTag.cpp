@@ -15,8 +15,20 @@ TPTextTag::TPTextTag(TPBaseTag* parent) : TPBaseTag(parent, kText, {}) {
 // set, until a "#" that is not doubled.
 void TPTextTag::Parse() {
   TTextStream& src = *Source;
+  const std::string& text = src.Text();
   char c;
-  while (src.Read(c)) {
+  while (!src.AtEnd()) {
+    // Speed: a stretch without "<" (and without "#" where hashes expand) cannot end
+    // the run and is appended at once rather than character by character.
+    const size_t from = src.Position();
+    size_t stop = from;
+    while (stop < text.size() && text[stop] != '<' && !(text[stop] == '#' && ExpandHashes)) ++stop;
+    if (stop > from) {
+      AttributeText.append(text, from, stop - from);
+      src.Seek(stop);
+      continue;
+    }
+    src.Read(c);
     if (c == '#' && ExpandHashes) {
       char d;
       if (!src.Read(d)) {
