@@ -332,7 +332,7 @@ std::string FormatArithmeticResult(double value, char decimalSeparator) {
   const long keep = static_cast<long>(d.Exponent) + 1 + 5;  // digits down to the 10^-5 place
   if (keep <= 0) {
     if (keep < 0 || d.Digits[0] < '5') return "0";
-    d.Digits = "1";
+    d.Digits.assign(1, '1');
     d.Exponent = -5;
   } else if (static_cast<size_t>(keep) < d.Digits.size()) {
     const bool roundUp = d.Digits[static_cast<size_t>(keep)] >= '5';
@@ -366,8 +366,10 @@ std::string FormatArithmeticResult(double value, char decimalSeparator) {
     if (FitsInt64(integerPart)) return sign + integerPart;
     return FormatGeneral(value, decimalSeparator);
   }
-  if (integerPart.empty()) integerPart = "0";
-  return sign + integerPart + decimalSeparator + fraction;
+  if (integerPart.empty()) integerPart.assign(1, '0');
+  std::string text = sign;
+  text.append(integerPart).append(1, decimalSeparator).append(fraction);
+  return text;
 }
 
 std::string FilterNumber(std::string_view text, char decimalSeparator) {
