@@ -88,6 +88,36 @@ class TEngine {
   // keeping the application busy for ever. The page the host built resets the count.
   long long LoopPasses = 0;
   long long MaxLoopPasses = 1000000;
+
+  // The work of the request being rendered, in units of about one byte copied: every
+  // tag rendered, every byte a body joins, every clause value and every template
+  // read count. A request that goes beyond MaxWork (templates that include
+  // themselves twice, values that grow with every loop pass) is exhausted: from
+  // then on it renders nothing more, like a stopped page, and the page the host
+  // built delivers what was rendered so far. The page the host built resets it.
+  static constexpr long long kTagWork = 100;
+  static constexpr long long kLoadWork = 50000;
+  long long Work = 0;
+  long long MaxWork = 2LL << 30;
+  bool Exhausted = false;
+  // A value longer than this (bytes) is a failure of the clause that built it.
+  size_t MaxValueLength = size_t{16} << 20;
+
+  void Charge(long long units) {
+    Work += units;
+    if (Work > MaxWork && !Exhausted) {
+      Exhausted = true;
+      ReportError("Rendering Stopped: the page takes more work than a page may take");
+    }
+  }
+  // True while nothing may render: after a location tag, or when the request's
+  // work is exhausted.
+  bool Stopped() const { return StopRendering || Exhausted; }
+  void ResetRequest() {
+    LoopPasses = 0;
+    Work = 0;
+    Exhausted = false;
+  }
 };
 
 // Counts one level of nesting for its lifetime; Entered() is false when the limit

@@ -111,12 +111,14 @@ std::unique_ptr<TPBaseTag> TPBaseTag::CreatePage(TEngine& engine, std::string_vi
 void TPBaseTag::LoadTemplate() {
   OwnSource_ = std::make_unique<TTextStream>();
   Source = OwnSource_.get();
+  Engine->Charge(TEngine::kLoadWork);
   if (!platform::FileExists(AttributeText)) return;
   std::string bytes, error;
   if (!platform::ReadFileBytes(AttributeText, bytes, error)) {
     ReportError(error + "  In File: " + AttributeText);
     return;
   }
+  Engine->Charge(static_cast<long long>(bytes.size()));
   std::string lower = LowerCase(AttributeText);
   if (Contains(lower, ".htm") || Contains(lower, ".cfm") || Contains(lower, ".qsp")) {
     std::string text = JoinTemplateLines(bytes);
@@ -222,7 +224,11 @@ void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
   // buffer; a single part into an empty result is moved, not copied. A body of many
   // children (mostly short texts) appends each text as it comes.
   if (Children.size() > kJoinedChildren) {
-    for (size_t i = 0; i < Children.size(); ++i) result += Children[i]->Render();
+    for (size_t i = 0; i < Children.size(); ++i) {
+      const size_t before = result.size();
+      result += Children[i]->Render();
+      Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - before));
+    }
     return;
   }
   std::vector<std::string> parts;
@@ -231,6 +237,7 @@ void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
   for (size_t i = 0; i < Children.size(); ++i) {
     parts.push_back(Children[i]->Render());
     total += parts.back().size();
+    Engine->Charge(TEngine::kTagWork + static_cast<long long>(parts.back().size()));
   }
   if (parts.size() == 1 && result.empty() && reserveExtra == 0) {
     result = std::move(parts.front());
@@ -279,8 +286,8 @@ void TPBaseTag::FramePrologue(std::string& result) {
 std::string TPBaseTag::Render() {
   try {
     std::string result;
-    if (Parent == nullptr) Engine->LoopPasses = 0;
-    if (!Children.empty() && !Engine->StopRendering) {
+    if (Parent == nullptr) Engine->ResetRequest();
+    if (!Children.empty() && !Engine->Stopped()) {
       if (Parent == nullptr) FramePrologue(result);
       // The page the host built appends the closing head below: room for it is
       // reserved with the children's text (speed: no second copy of the page).

@@ -56,6 +56,7 @@ void ResolveElementValues(TClause& clause) {
     }
     // Values are quoted so that they are not taken for names or operator words later.
     if (IsNameOrSignedNumber(item.Text)) item.Text = Quoted(clause.ResolveOperand(item.Text));
+    clause.Engine.Charge(static_cast<long long>(item.Text.size()));
   }
 }
 

@@ -169,7 +169,10 @@ std::string ApplyOperator(TClause& clause, std::string_view word) {
   const std::string& right = clause.RightOperand;
   if (word == "^" || word == "*" || word == "/" || word == "\\" || word == "mod" || word == "+" || word == "-")
     return Arithmetic(clause, word);
-  if (word == "&") return left + right;
+  if (word == "&") {
+    if (left.size() + right.size() > clause.Engine.MaxValueLength) throw std::length_error("value too long");
+    return left + right;
+  }
   if (word == "eq") return TruthText(left == right);
   if (word == "is") return TruthText(LowerCase(left) == LowerCase(right));
   if (word == "isnot" || word == "neq") return TruthText(LowerCase(left) != LowerCase(right));
@@ -213,6 +216,8 @@ void ApplyWord(TClause& clause, std::string_view word) {
         clause.RightOperand = StripQuotes(next);
       }
       current.Text = ApplyOperator(clause, word);
+      clause.Engine.Charge(TEngine::kTagWork + 2 * static_cast<long long>(clause.LeftOperand.size() +
+                                                                          clause.RightOperand.size()));
       if (!unary && out.Count() > 0) out.Delete(out.Count() - 1);
       if (hasRight) {
         in[i + 1] = std::move(current);  // the result takes the place of its right operand
@@ -469,6 +474,8 @@ std::string TClause::GetResult() {
   try {
     ResolveElementValues(*this);
     result = StripQuotes(Elements.Count() <= 1 ? Elements[0].Text : EvaluateOperators());
+    Engine.Charge(4 * static_cast<long long>(result.size()));  // a value is copied a few times
+    if (result.size() > Engine.MaxValueLength) throw std::length_error("value too long");
   } catch (...) {
     if (Tokens_ != nullptr) listText = Tokens_->Elements.Text();
     Engine.ReportError("Error Parsing Clause Results, text = " + listText +

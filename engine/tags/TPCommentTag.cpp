@@ -31,7 +31,7 @@ void TPCommentTag::Parse() {
 
 std::string TPCommentTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed || StartsWith(AttributeText, "<!---")) return std::string();
+  if (Engine->Stopped() || Suppressed || StartsWith(AttributeText, "<!---")) return std::string();
   return AttributeText;
 }
 

@@ -10,7 +10,7 @@ TPCookieTag::TPCookieTag(TPBaseTag* parent, std::string_view attributeText)
 
 std::string TPCookieTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   std::string name = GetAttribute("name", "");
   std::string value = GetAttribute("value", "");

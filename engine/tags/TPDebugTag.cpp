@@ -10,7 +10,7 @@ TPDebugTag::TPDebugTag(TPBaseTag* parent, std::string_view attributeText) : TPBa
 }
 
 std::string TPDebugTag::Render() {
-  if (Engine->StopRendering) return std::string();
+  if (Engine->Stopped()) return std::string();
   RenderChildren();  // the body runs for its effects; its text is discarded
   return std::string();
 }

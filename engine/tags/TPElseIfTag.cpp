@@ -14,7 +14,7 @@ TPElseIfTag::TPElseIfTag(TPBaseTag* parent, std::string_view attributeText)
 
 std::string TPElseIfTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering) return std::string();
+  if (Engine->Stopped()) return std::string();
   ConditionHeld = EvaluateCondition(*this, ConditionClause);
   return ConditionHeld ? RenderChildren() : std::string();
 }

@@ -11,7 +11,7 @@ TPElseTag::TPElseTag(TPBaseTag* parent, std::string_view attributeText) : TPBase
 
 std::string TPElseTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering) return std::string();
+  if (Engine->Stopped()) return std::string();
   return RenderChildren();
 }
 

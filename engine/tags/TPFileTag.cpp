@@ -49,7 +49,7 @@ TPFileTag::TPFileTag(TPBaseTag* parent, std::string_view attributeText) : TPBase
 
 std::string TPFileTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   PerformFileAction(*this, ReadFileAttributes(*this));
   return std::string();

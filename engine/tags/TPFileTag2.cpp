@@ -14,7 +14,7 @@ TPFileTag2::TPFileTag2(TPBaseTag* parent, std::string_view attributeText) : TPBa
 
 std::string TPFileTag2::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   TFileAction a = ReadFileAttributes(*this);
   const std::string ask = LowerCase(GetAttribute("ask", ""));

@@ -11,7 +11,7 @@ TPFnTag::TPFnTag(TPBaseTag* parent, std::string_view attributeText) : TPBaseTag(
 
 std::string TPFnTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   std::string result;
   if (QuoteOutput) result += '"';
   if (!AttributeText.empty()) {

@@ -27,7 +27,7 @@ TPIfTag::TPIfTag(TPBaseTag* parent, std::string_view attributeText) : TPBaseTag(
 
 std::string TPIfTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering) return std::string();
+  if (Engine->Stopped()) return std::string();
   ConditionHeld = EvaluateCondition(*this, ConditionClause);
   try {
     if (ConditionHeld) return RenderChildren();

@@ -14,7 +14,7 @@ TPIncludeTag::TPIncludeTag(TPBaseTag* parent, std::string_view attributeText)
 
 std::string TPIncludeTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   try {
     if (!PrepareAttributes()) return std::string();
     std::string t = GetAttribute("template", "");

@@ -12,7 +12,7 @@ TPLocationTag::TPLocationTag(TPBaseTag* parent, std::string_view attributeText)
 
 std::string TPLocationTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   if (!HasAttribute("url")) return std::string();
   std::string url = GetAttribute("url", "");

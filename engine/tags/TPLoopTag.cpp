@@ -57,7 +57,7 @@ long long TPLoopTag::Bound(const std::string& text) {
 
 std::string TPLoopTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed || !AttributeFragment) return std::string();
+  if (Engine->Stopped() || Suppressed || !AttributeFragment) return std::string();
   PrepareAttributes();
 
   if (!HasAttribute("index")) {
@@ -132,7 +132,7 @@ std::string TPLoopTag::Render() {
   return result;
 }
 
-bool TPLoopTag::Pass() { return ++Engine->LoopPasses <= Engine->MaxLoopPasses; }
+bool TPLoopTag::Pass() { return !Engine->Exhausted && ++Engine->LoopPasses <= Engine->MaxLoopPasses; }
 
 std::string TPLoopTag::ResolveFolder(std::string folder) const {
   for (char& c : folder)

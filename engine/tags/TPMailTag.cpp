@@ -50,7 +50,7 @@ TPMailTag::TPMailTag(TPBaseTag* parent, std::string_view attributeText) : TPBase
 
 std::string TPMailTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   try {
     if (!PrepareAttributes()) return std::string();
     const std::string to = Trim(GetAttribute("to", ""));

@@ -37,10 +37,14 @@ void ReadRow(TQDBQuery& rs, TStringList& row) {
 // Renders the tags in order and appends their texts to result (speed: straight into
 // the tag's growing output, without a joined copy per group part).
 // A failure drops the part's text, as a joined copy would have been dropped.
-void AppendList(std::string& result, const std::vector<TPBaseTag*>& tags) {
+void AppendList(TEngine& engine, std::string& result, const std::vector<TPBaseTag*>& tags) {
   const size_t before = result.size();
   try {
-    for (TPBaseTag* t : tags) result += t->Render();
+    for (TPBaseTag* t : tags) {
+      const size_t start = result.size();
+      result += t->Render();
+      engine.Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
+    }
   } catch (...) {
     result.resize(before);
     throw;
@@ -66,7 +70,7 @@ std::string TPOutputTag::GetValue(std::string_view Name, bool Quoted) {
 bool TPOutputTag::IsDefined(std::string_view Name) { return LookupIsDefined(Name, Engine->CurrentRow.get()); }
 
 std::string TPOutputTag::Render() {
-  if (Engine->StopRendering) return std::string();
+  if (Engine->Stopped()) return std::string();
   PrepareAttributes();
   const std::string query = GetAttribute("query", "");
   const std::string maxrowsText = GetAttribute("maxrows", "0");
@@ -99,7 +103,11 @@ std::string TPOutputTag::Render() {
           ReadRow(*rs, *Engine->CurrentRow);
           Suppressed = false;
           advance(i);
-          for (auto& child : Children) result += child->Render();
+          for (auto& child : Children) {
+            const size_t start = result.size();
+            result += child->Render();
+            Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
+          }
         }
       } else {
         // The group value of a row: the last column whose name, after its first
@@ -143,14 +151,14 @@ std::string TPOutputTag::Render() {
           if (oneGroup) {
             advance(i);
             if (!Suppressed) {
-              AppendList(result, header);
+              AppendList(*Engine, result, header);
               Suppressed = true;
             }
-            AppendList(result, inner);
+            AppendList(*Engine, result, inner);
             if (i == count - 1) {
               Suppressed = false;
               if (!footer.empty()) {
-                AppendList(result, footer);
+                AppendList(*Engine, result, footer);
                 Suppressed = true;
               }
             }
@@ -160,17 +168,17 @@ std::string TPOutputTag::Render() {
             PreviousGroupValue = current;
             advance(i);
             if (!Suppressed) {
-              AppendList(result, header);
+              AppendList(*Engine, result, header);
               Suppressed = true;
             }
-            AppendList(result, inner);
+            AppendList(*Engine, result, inner);
             const bool lastRecord = i >= count - 1;
             std::string next;
             if (!lastRecord) next = ColumnText(rs->FieldByName(groupColumn));
             if (PreviousGroupValue != next || lastRecord) {
               Suppressed = false;
               if (!footer.empty()) {
-                AppendList(result, footer);
+                AppendList(*Engine, result, footer);
                 Suppressed = true;
               }
             }

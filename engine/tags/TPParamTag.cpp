@@ -9,7 +9,7 @@ TPParamTag::TPParamTag(TPBaseTag* parent, std::string_view attributeText) : TPBa
 
 std::string TPParamTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   std::string name = GetAttribute("name", "");
   std::string def = GetAttribute("default", "");

@@ -19,7 +19,7 @@ TPQueryTag::TPQueryTag(TPBaseTag* parent, std::string_view attributeText) : TPBa
 
 std::string TPQueryTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   if (!PrepareAttributes()) return std::string();
   const std::string name = GetAttribute("name", "");
   const std::string datasource = GetAttribute("datasource", "");

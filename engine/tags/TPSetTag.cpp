@@ -17,7 +17,7 @@ TPSetTag::TPSetTag(TPBaseTag* parent, std::string_view attributeText, NoFragment
 
 std::string TPSetTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   // Only the first "=" splits: a = b = c stores "b = c" evaluated under a.
   std::string name, expression;
   size_t eq = AttributeText.find('=');

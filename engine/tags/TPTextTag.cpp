@@ -56,7 +56,7 @@ void TPTextTag::Parse() {
 
 std::string TPTextTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   return AttributeText;
 }
 

@@ -9,7 +9,7 @@ TPVarTag::TPVarTag(TPBaseTag* parent, std::string_view attributeText) : TPBaseTa
 
 std::string TPVarTag::Render() {
   Suppressed = Parent->Suppressed;
-  if (Engine->StopRendering || Suppressed) return std::string();
+  if (Engine->Stopped() || Suppressed) return std::string();
   std::string result;
   if (QuoteOutput) result += '"';
   result += GetValue(Trim(AttributeText), false);

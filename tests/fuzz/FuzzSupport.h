@@ -32,6 +32,8 @@ struct TRun {
   TRun() {
     // Small budgets keep every input within the fuzzer's time limit.
     Engine.MaxLoopPasses = 2000;
+    Engine.MaxWork = 20000000;
+    Engine.MaxValueLength = 1 << 20;
     AppVariables.Add("DecimalCode", ".");
     Page = TPBaseTag::CreatePage(Engine, "\\nonexistent-app\\Select\\Page.qsp?x=5&name=abc&list=a,b,c", nullptr,
                                  &AppVariables, &Cookies, &QueryList);
