@@ -99,7 +99,6 @@ int RunRender(const TRenderOptions& given, std::ostream& out, std::ostream& err)
       handler.WebBrowser1BeforeNavigate2(url, "", cancel);
       if (!host.Delivered) continue;
       ++pages;
-      last = host.Delivered;
       if (lastRun && !options.OutDir.empty()) {
         fs::path file = fs::path(options.OutDir) / (std::to_string(i + 1) + ".html");
         if (!WriteBytes(file, *host.Delivered)) {
@@ -107,6 +106,7 @@ int RunRender(const TRenderOptions& given, std::ostream& out, std::ostream& err)
           return 1;
         }
       }
+      last = std::move(host.Delivered);
     }
   }
   const auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);

@@ -6,6 +6,8 @@
 //   vantrel [desktop] ...       the desktop window (the default without a command)
 #include <iostream>
 
+#include <malloc.h>
+
 #include <CLI/CLI.hpp>
 
 #ifdef VANTREL_DESKTOP
@@ -19,6 +21,11 @@
 #endif
 
 int main(int argc, char** argv) {
+  // Pages are built and freed over and over: memory freed at the top of the heap
+  // is kept for the next page instead of being handed back to the system and
+  // faulted in again.
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  mallopt(M_TOP_PAD, 4 << 20);
   CLI::App app{"Vantrel Quorvel Sizer"};
   app.require_subcommand(1);
 

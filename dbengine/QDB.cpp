@@ -3,6 +3,9 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
+#include <stdexcept>
+
 #include "platform/FileSystem.h"
 
 namespace vantrel {
@@ -94,8 +97,12 @@ TQDBQuery::TQDBQuery(TQDBSession& session, std::function<std::string(double)> fo
 void TQDBQuery::SetActive(bool active) {
   if (!active) {
     Active_ = false;
-    Rows_.clear();
     Columns_.clear();
+    BooleanColumns_.clear();
+    std::string().swap(Text_);
+    std::vector<size_t>().swap(Ends_);
+    std::vector<std::uint8_t>().swap(Flags_);
+    RowCount_ = 0;
   } else {
     Open();
   }
@@ -136,10 +143,10 @@ void TQDBQuery::ExecSQL() {
 
 void TQDBQuery::Open() {
   TQDBDatabase& db = Connect();
-  std::string text;
-  for (const std::string& line : SQL) text += line;
+  std::string sql;
+  for (const std::string& line : SQL) sql += line;
   TStatement st;
-  if (sqlite3_prepare_v2(db.Handle(), text.c_str(), static_cast<int>(text.size()), &st.Handle, nullptr) != SQLITE_OK)
+  if (sqlite3_prepare_v2(db.Handle(), sql.c_str(), static_cast<int>(sql.size()), &st.Handle, nullptr) != SQLITE_OK)
     throw EQDBError(sqlite3_errmsg(db.Handle()));
   if (st.Handle == nullptr) throw EQDBError("No SQL statement");
   const int n = sqlite3_column_count(st.Handle);
@@ -151,43 +158,59 @@ void TQDBQuery::Open() {
     columns.emplace_back(name != nullptr ? name : "");
     boolean.push_back(IsBooleanType(sqlite3_column_decltype(st.Handle, i)));
   }
-  std::vector<std::vector<TField>> rows;
+  std::string text;
+  std::vector<size_t> ends;
+  std::vector<std::uint8_t> flags;
+  size_t rowCount = 0;
+  std::string formatted;
   int rc;
   while ((rc = sqlite3_step(st.Handle)) == SQLITE_ROW) {
-    std::vector<TField> row(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-      TField& f = row[static_cast<size_t>(i)];
-      f.IsBoolean = boolean[static_cast<size_t>(i)];
+      const bool isBoolean = boolean[static_cast<size_t>(i)];
       const int type = sqlite3_column_type(st.Handle, i);
-      f.IsNull = type == SQLITE_NULL;
+      const size_t start = text.size();
+      bool asBoolean = false;
       switch (type) {
         case SQLITE_NULL: break;
         case SQLITE_INTEGER: {
           const sqlite3_int64 v = sqlite3_column_int64(st.Handle, i);
-          f.AsString = std::to_string(v);
-          f.AsBoolean = v != 0;
+          char digits[24];
+          const auto r = std::to_chars(digits, digits + sizeof digits, v);
+          text.append(digits, r.ptr);
+          asBoolean = v != 0;
           break;
         }
         case SQLITE_FLOAT: {
           const double v = sqlite3_column_double(st.Handle, i);
-          f.AsString = FormatReal_ ? FormatReal_(v) : std::to_string(v);
-          f.AsBoolean = v != 0;
+          formatted = FormatReal_ ? FormatReal_(v) : std::to_string(v);
+          text += formatted;
+          asBoolean = v != 0;
           break;
         }
         default: {
           const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_blob(st.Handle, i));
-          f.AsString.assign(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(st.Handle, i)));
-          f.AsBoolean = SameNoCase(f.AsString, "true") || f.AsString == "1";
+          const std::string_view value(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(st.Handle, i)));
+          text.append(value);
+          asBoolean = SameNoCase(value, "true") || value == "1";
           break;
         }
       }
-      if (f.IsBoolean && !f.IsNull) f.AsString = f.AsBoolean ? "True" : "False";
+      if (isBoolean && type != SQLITE_NULL) {
+        text.resize(start);
+        text += asBoolean ? "True" : "False";
+      }
+      ends.push_back(text.size());
+      flags.push_back(static_cast<std::uint8_t>((type == SQLITE_NULL ? kNull : 0) | (asBoolean ? kTrue : 0)));
     }
-    rows.push_back(std::move(row));
+    ++rowCount;
   }
   if (rc != SQLITE_DONE) throw EQDBError(sqlite3_errmsg(db.Handle()));
   Columns_ = std::move(columns);
-  Rows_ = std::move(rows);
+  BooleanColumns_ = std::move(boolean);
+  Text_ = std::move(text);
+  Ends_ = std::move(ends);
+  Flags_ = std::move(flags);
+  RowCount_ = rowCount;
   Current_ = 0;
   Database_ = &db;
   Generation_ = db.Generation();
@@ -201,7 +224,7 @@ void TQDBQuery::CheckOpen() const {
 
 int TQDBQuery::RecordCount() const {
   CheckOpen();
-  return static_cast<int>(Rows_.size());
+  return static_cast<int>(RowCount_);
 }
 
 void TQDBQuery::First() {
@@ -211,7 +234,7 @@ void TQDBQuery::First() {
 
 void TQDBQuery::Next() {
   CheckOpen();
-  if (Current_ + 1 < Rows_.size()) ++Current_;
+  if (Current_ + 1 < RowCount_) ++Current_;
 }
 
 int TQDBQuery::FieldCount() const {
@@ -224,13 +247,23 @@ const std::string& TQDBQuery::FieldName(int index) const {
   return Columns_.at(static_cast<size_t>(index));
 }
 
-const TQDBQuery::TField& TQDBQuery::Field(int index) const {
+TQDBQuery::TField TQDBQuery::Field(int index) const {
   CheckOpen();
-  if (Rows_.empty()) throw EQDBError("The result set has no records");
-  return Rows_[Current_].at(static_cast<size_t>(index));
+  if (RowCount_ == 0) throw EQDBError("The result set has no records");
+  const size_t columns = Columns_.size();
+  const size_t column = static_cast<size_t>(index);
+  if (index < 0 || column >= columns) throw std::out_of_range("field index out of range");
+  const size_t cell = Current_ * columns + column;
+  const size_t start = cell == 0 ? 0 : Ends_[cell - 1];
+  TField f;
+  f.IsBoolean = BooleanColumns_[column];
+  f.IsNull = (Flags_[cell] & kNull) != 0;
+  f.AsBoolean = (Flags_[cell] & kTrue) != 0;
+  f.AsString = std::string_view(Text_).substr(start, Ends_[cell] - start);
+  return f;
 }
 
-const TQDBQuery::TField& TQDBQuery::FieldByName(std::string_view name) const {
+TQDBQuery::TField TQDBQuery::FieldByName(std::string_view name) const {
   CheckOpen();
   for (size_t i = 0; i < Columns_.size(); ++i)
     if (SameNoCase(Columns_[i], name)) return Field(static_cast<int>(i));

@@ -65,11 +65,16 @@ class TQDBSession {
 
 class TQDBQuery {
  public:
+  // A field of the current record: a view into the result set, valid while the
+  // query stays open with the same rows.
   struct TField {
     bool IsBoolean = false;
     bool IsNull = true;
     bool AsBoolean = false;
-    std::string AsString;
+    std::string_view AsString;
+    // The value as the engine reads it: a boolean column as "1" or "0", a field
+    // without a value as the empty text.
+    std::string_view Text() const { return IsBoolean && !IsNull ? (AsBoolean ? "1" : "0") : AsString; }
   };
 
   // formatReal writes a REAL value as text (the engine's general number format).
@@ -94,9 +99,9 @@ class TQDBQuery {
   void Next();
   int FieldCount() const;
   const std::string& FieldName(int index) const;
-  const TField& Field(int index) const;
+  TField Field(int index) const;
   // The field of that name at the current record; throws EQDBError when there is none.
-  const TField& FieldByName(std::string_view name) const;
+  TField FieldByName(std::string_view name) const;
 
  private:
   TQDBDatabase& Connect();
@@ -110,7 +115,14 @@ class TQDBQuery {
   TQDBDatabase* Database_ = nullptr;
   std::uint64_t Generation_ = 0;
   std::vector<std::string> Columns_;
-  std::vector<std::vector<TField>> Rows_;
+  std::vector<bool> BooleanColumns_;
+  // The rows, compactly: the texts of all fields one after the other (row by row,
+  // column by column), where each field's text ends, and its flags.
+  enum : std::uint8_t { kNull = 1, kTrue = 2 };
+  std::string Text_;
+  std::vector<size_t> Ends_;
+  std::vector<std::uint8_t> Flags_;
+  size_t RowCount_ = 0;
   size_t Current_ = 0;
 };
 

@@ -88,8 +88,7 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
           if (column == "recordcount") {
             result += std::to_string(rs->RecordCount());
           } else {
-            const TQDBQuery::TField& f = rs->FieldByName(column);
-            result += f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString;
+            result += rs->FieldByName(column).Text();
           }
         } catch (const std::exception& e) {
           ReportQueryError(std::string(e.what()) + "  In Query: " + query + ", Looking for variable " + column);

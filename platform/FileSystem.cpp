@@ -56,6 +56,9 @@ fs::path ToHostPath(std::string_view enginePath) {
   std::string p(enginePath);
   std::replace(p.begin(), p.end(), '\\', '/');
   const bool absolute = !p.empty() && p[0] == '/';
+  // Speed: a path that exists exactly as written needs no matching of its components.
+  std::error_code exactError;
+  if (absolute && p.find("//") == std::string::npos && fs::exists(fs::path(p), exactError)) return fs::path(p);
   fs::path result = absolute ? fs::path("/") : fs::path();
   bool resolving = true;  // once a component is missing, the rest is taken as written
   size_t start = absolute ? 1 : 0;
@@ -101,13 +104,14 @@ bool ReadFileBytes(std::string_view enginePath, std::string& out, std::string& e
     error = "Cannot open file \"" + std::string(enginePath) + "\". " + std::strerror(errno);
     return false;
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
+  std::string bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<size_t>(in.gcount()));
   if (in.bad()) {
     error = "Read error on file \"" + std::string(enginePath) + "\"";
     return false;
   }
-  out = ss.str();
+  out = std::move(bytes);
   return true;
 }
 

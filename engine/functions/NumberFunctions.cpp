@@ -99,18 +99,67 @@ std::string Grouped(const std::string& digits, const std::string& separator) {
 // The magnitude of value written with the given number of decimals, rounded from
 // its first 18 significant digits with halves away from zero. Sets allZero when
 // nothing but zeros was written.
-std::string FixedMagnitude(long double value, size_t decimals, bool grouping,
+// The first 18 significant digits of a nonzero magnitude and the decimal exponent
+// of the first of them.
+void SignificantDigits(long double value, std::string& digits, long& exponent) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(value));
+  // buf is d.ddddddddddddddddde[+-]xx: 18 significant digits and an exponent.
+  const std::string text(buf);
+  const size_t e = text.find('e');
+  digits = text.substr(0, 1) + text.substr(2, e - 2);
+  exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+}
+
+// Speed: the significant digits of a plain decimal text (digits with at most one
+// point, no sign or exponent) of at most 18 significant digits, read straight from
+// the text. Extended precision keeps 18 significant digits of any such decimal, so
+// these are the digits the formatter writes for its extended value. False when the
+// text is not of that form or the value is zero.
+bool PlainDecimalDigits(std::string_view text, char point, std::string& digits, long& exponent) {
+  size_t integerLength = text.size();
+  bool seenPoint = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == point && !seenPoint) {
+      seenPoint = true;
+      integerLength = i;
+    } else if (c < '0' || c > '9') {
+      return false;
+    }
+  }
+  digits.clear();
+  long firstPosition = 0;  // the position of the first significant digit: 0 for units
+  bool started = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i == integerLength) continue;
+    const char c = text[i];
+    if (!started) {
+      if (c == '0') continue;
+      started = true;
+      const long place = i < integerLength ? static_cast<long>(integerLength - i) - 1
+                                           : -static_cast<long>(i - integerLength);
+      firstPosition = place;
+    }
+    digits += c;
+  }
+  if (!started) return false;
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  if (digits.size() > 18 || firstPosition < -4000 || firstPosition > 4000) return false;
+  digits.append(18 - digits.size(), '0');
+  exponent = firstPosition;
+  return true;
+}
+
+std::string FixedMagnitude(long double value, std::string_view plainText, size_t decimals, bool grouping,
                            const platform::RegionalSettings& regional, bool& allZero) {
   std::string integerDigits = "0";
   std::string fraction(decimals, '0');
   if (value != 0) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(value));
-    // buf is d.ddddddddddddddddde[+-]xx: 18 significant digits and an exponent.
-    const std::string text(buf);
-    const size_t e = text.find('e');
-    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
-    const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10);
+    std::string digits;
+    long exponent = 0;
+    if (!PlainDecimalDigits(plainText, regional.DecimalSeparator, digits, exponent))
+      SignificantDigits(value, digits, exponent);
     // Place the digits: the integer part holds exponent+1 of them.
     std::string whole, frac;
     if (exponent >= 0) {
@@ -167,15 +216,18 @@ std::string NumberFormat(TClause& caller, TClause& arguments) {
   if (std::fabs(value) >= 1e18L) return FormatGeneral(*read, decimal);
 
   const bool negative = value < 0;
+  // The cleaned text without its sign, for reading the digits straight from it.
+  std::string_view magnitudeText = cleaned;
+  if (!magnitudeText.empty() && (magnitudeText[0] == '-' || magnitudeText[0] == '+')) magnitudeText.remove_prefix(1);
   bool allZero = false;
   if (!regional.CurrencySymbol.empty() && Contains(mask, regional.CurrencySymbol)) {
-    const std::string amount = FixedMagnitude(value, 2, true, regional, allZero);
+    const std::string amount = FixedMagnitude(value, magnitudeText, 2, true, regional, allZero);
     return regional.CurrencyLayout(amount, negative && !allZero);
   }
   const size_t point = mask.find(decimal);
   const size_t decimals = point == std::string::npos ? 0 : mask.size() - point - 1;
   const bool grouping = !regional.ThousandSeparator.empty() && Contains(mask, regional.ThousandSeparator);
-  const std::string magnitude = FixedMagnitude(value, decimals, grouping, regional, allZero);
+  const std::string magnitude = FixedMagnitude(value, magnitudeText, decimals, grouping, regional, allZero);
   return negative && !allZero ? "-" + magnitude : magnitude;
 }
 

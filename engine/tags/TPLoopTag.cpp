@@ -162,9 +162,7 @@ std::string TPLoopTag::RenderQuery(const std::string& queryName) {
     for (int i = 0; i < count && Pass(); ++i) {
       const int n = rs->FieldCount();
       for (int c = 0; c < n; ++c) {
-        const TQDBQuery::TField& f = rs->Field(c);
-        LoopRow->SetValue(LowerCase(rs->FieldName(c)),
-                          f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString);
+        LoopRow->SetValue(LowerCase(rs->FieldName(c)), std::string(rs->Field(c).Text()));
       }
       Suppressed = false;
       if (i < count - 1) rs->Next();

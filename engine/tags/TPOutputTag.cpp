@@ -4,6 +4,9 @@
 #include <charconv>
 #include <exception>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/Strings.h"
 
@@ -24,14 +27,23 @@ int ToInteger(const std::string& text) {
 }
 
 // A boolean column reads as "1" or "0"; a column without a value as the empty text.
-std::string ColumnText(const TQDBQuery::TField& f) {
-  return f.IsBoolean && !f.IsNull ? (f.AsBoolean ? "1" : "0") : f.AsString;
-}
+std::string ColumnText(const TQDBQuery::TField& f) { return std::string(f.Text()); }
 
 // The current record's columns into a row list, names lower-cased.
-void ReadRow(TQDBQuery& rs, TStringList& row) {
+// Speed: names keeps each column name with its lower-cased form from the rows before,
+// so a column is only lower-cased again when the result set's columns changed.
+void ReadRow(TQDBQuery& rs, TStringList& row, std::vector<std::pair<std::string, std::string>>& names) {
   const int n = rs.FieldCount();
-  for (int i = 0; i < n; ++i) row.SetValue(LowerCase(rs.FieldName(i)), ColumnText(rs.Field(i)));
+  names.resize(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    auto& [name, lower] = names[static_cast<size_t>(i)];
+    const std::string& current = rs.FieldName(i);
+    if (current != name || (lower.empty() && !current.empty())) {
+      name = current;
+      lower = LowerCase(current);
+    }
+    row.SetValue(lower, rs.Field(i).Text());
+  }
 }
 
 // Renders the tags in order and appends their texts to result (speed: straight into
@@ -87,6 +99,7 @@ std::string TPOutputTag::Render() {
   std::string result;
   // A query-driven output tag inside another one keeps the outer tag's row aside
   // and gives it back when it ends, so the outer tag goes on with its own row.
+  std::vector<std::pair<std::string, std::string>> columnNames;
   std::unique_ptr<TStringList> outerRow = std::move(Engine->CurrentRow);
   Engine->CurrentRow = std::make_unique<TStringList>();
   try {
@@ -100,7 +113,7 @@ std::string TPOutputTag::Render() {
       };
       if (group.empty()) {
         for (int i = 0; i <= last; ++i) {
-          ReadRow(*rs, *Engine->CurrentRow);
+          ReadRow(*rs, *Engine->CurrentRow, columnNames);
           Suppressed = false;
           advance(i);
           for (auto& child : Children) {
@@ -147,7 +160,7 @@ std::string TPOutputTag::Render() {
             (inner.empty() ? header : footer).push_back(child.get());
         }
         for (int i = 0; i <= last; ++i) {
-          ReadRow(*rs, *Engine->CurrentRow);
+          ReadRow(*rs, *Engine->CurrentRow, columnNames);
           if (oneGroup) {
             advance(i);
             if (!Suppressed) {
