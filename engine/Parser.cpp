@@ -62,25 +62,26 @@ void TPBaseTag::Parse() {
       if (c == '<') {
         // Closing tags end this object's body; a prefix match on the stream.
         for (const std::string& t : ClosingTags) {
-          std::string s = src.ReadN(t.size());
-          if (LowerCase(s) == t) {
+          if (src.AheadIs(t)) {
             if (Kind == kElse || Kind == kElseIf) {
-              src.Back(t.size() + 1);  // the enclosing if tag reads "<" and the name again
+              src.Back(1);  // the enclosing if tag reads "<" and the name again
             } else {
+              src.Seek(src.Position() + t.size());
               char gt;
               src.Read(gt);
             }
             return;
           }
-          src.Back(s.size());
         }
-        std::string s3 = src.ReadN(3);
-        std::string l3 = LowerCase(s3);
+        char lowered[3];
+        const size_t ahead = src.PeekLowered3(lowered);
+        const std::string_view l3(lowered, ahead);
         if (!IsMarkupStart(l3)) {
-          src.Back(s3.size() + 1);
+          src.Back(1);
           Children.push_back(std::make_unique<TPTextTag>(this));
           continue;
         }
+        src.Seek(src.Position() + ahead);
         // The tag text runs to the first ">" outside quotes; "'" and the double
         // quote open a quoted stretch, and either closes it.
         std::string tagText;

@@ -33,6 +33,27 @@ class TTextStream {
   }
   // Moves back n characters (not before the start).
   void Back(size_t n) { Pos_ = n > Pos_ ? 0 : Pos_ - n; }
+  // Whether the text ahead begins with lowered (lower-case ASCII) when its letters
+  // A to Z are lower-cased; nothing is read.
+  bool AheadIs(std::string_view lowered) const {
+    if (Remaining() < lowered.size()) return false;
+    for (size_t i = 0; i < lowered.size(); ++i) {
+      char c = Text_[Pos_ + i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+      if (c != lowered[i]) return false;
+    }
+    return true;
+  }
+  // Up to three characters ahead with A to Z lower-cased, into buffer; returns how
+  // many there were. Nothing is read.
+  size_t PeekLowered3(char (&buffer)[3]) const {
+    const size_t k = Remaining() < 3 ? Remaining() : 3;
+    for (size_t i = 0; i < k; ++i) {
+      char c = Text_[Pos_ + i];
+      buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    return k;
+  }
 
  private:
   std::string Text_;

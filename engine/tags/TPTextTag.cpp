@@ -43,12 +43,11 @@ void TPTextTag::Parse() {
       continue;
     }
     if (c == '<') {
-      std::string s = src.ReadN(3);
-      if (IsMarkupAhead(LowerCase(s))) {
-        src.Back(s.size() + 1);
+      char lowered[3];
+      if (IsMarkupAhead(std::string_view(lowered, src.PeekLowered3(lowered)))) {
+        src.Back(1);
         return;
       }
-      src.Back(s.size());
     }
     AttributeText += c;
   }
