@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace vantrel {
 
@@ -74,9 +75,18 @@ std::string JoinTemplateLines(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 16 + 2);
   size_t i = 0;
+  size_t nextLf = 0;  // the position of the next LF at or after i, or the size when none is left
+  bool lfKnown = false;
   while (i < bytes.size()) {
-    size_t e = i;
-    while (e < bytes.size() && bytes[e] != '\r' && bytes[e] != '\n') ++e;
+    // The line ends at the first CR or LF (speed: both found with memchr; the next LF
+    // is kept, so text with CR line ends is not searched to its end for every line).
+    if (!lfKnown || nextLf < i) {
+      lfKnown = true;
+      const void* lf = std::memchr(bytes.data() + i, '\n', bytes.size() - i);
+      nextLf = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - bytes.data()) : bytes.size();
+    }
+    const void* cr = std::memchr(bytes.data() + i, '\r', nextLf - i);
+    size_t e = cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - bytes.data()) : nextLf;
     out.append(bytes.substr(i, e - i));
     out += "\r\n";
     if (e < bytes.size() && bytes[e] == '\r') {

@@ -253,7 +253,7 @@ void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
 void TPBaseTag::FramePrologue(std::string& result) {
   // The nearest application.cfm, from the page's folder up to the application
   // folder, runs first through an include tag inserted as the first child.
-  std::string d = Folder;
+  std::string d = Folder.Text();
   std::string includeText;
   if (platform::FileExists(d + std::string(kApplicationFile))) {
     includeText = "TEMPLATE=\"application.cfm\"";
@@ -277,9 +277,9 @@ void TPBaseTag::FramePrologue(std::string& result) {
   }
   if (!includeText.empty()) Children.insert(Children.begin(), std::make_unique<TPIncludeTag>(this, includeText));
   result += kPrologue1;
-  result += Folder;
+  result += Folder.Text();
   result += kPrologue2;
-  result += Folder;
+  result += Folder.Text();
   result += kPrologue3;
 }
 

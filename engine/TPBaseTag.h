@@ -47,6 +47,23 @@ enum TagKind : std::uint8_t {
   kMail = 26,
 };
 
+// A text that copies share: assigning a new text replaces it for this holder only.
+class TSharedText {
+ public:
+  TSharedText& operator=(std::string text) {
+    Text_ = std::make_shared<const std::string>(std::move(text));
+    return *this;
+  }
+  const std::string& Text() const { return Text_ ? *Text_ : Empty(); }
+
+ private:
+  static const std::string& Empty() {
+    static const std::string empty;
+    return empty;
+  }
+  std::shared_ptr<const std::string> Text_;
+};
+
 class TPBaseTag {
  public:
   // A page or fragment of the engine's run; CreatePage and CreateFragment fill it.
@@ -111,8 +128,10 @@ class TPBaseTag {
   std::unique_ptr<TPBaseTag> AttributeFragment;
   std::string AttributeText;
   TTextStream* Source = nullptr;
-  std::string FileName;
-  std::string Folder;
+  // The page's file name and folder, shared by all its tags (speed: a tag copies a
+  // reference, not the text).
+  TSharedText FileName;
+  TSharedText Folder;
   std::vector<std::string> ClosingTags;
   std::string Location;
   bool Suppressed = false;

@@ -64,7 +64,7 @@ void ExistenceTest(TClause& caller, TClause& arguments, std::string& result, std
   RunBuiltIn(caller, arguments, result, label, "ERROR", [&]() -> std::string {
     const std::string path = Argument(arguments, 1);
     const std::string resolved =
-        ResolveExistencePath(path, Owner(caller).Folder, caller.Engine.AppFolder, directory);
+        ResolveExistencePath(path, Owner(caller).Folder.Text(), caller.Engine.AppFolder, directory);
     const bool exists = directory ? platform::DirectoryExists(resolved) : platform::FileExists(resolved);
     return exists ? "true" : "false";
   });

@@ -18,7 +18,7 @@ std::string TPIncludeTag::Render() {
   try {
     if (!PrepareAttributes()) return std::string();
     std::string t = GetAttribute("template", "");
-    std::string d = Folder;  // the including page's folder
+    std::string d = Folder.Text();  // the including page's folder
     if (!t.empty()) {
       for (char& c : t)
         if (c == '/') c = '\\';

@@ -139,7 +139,7 @@ std::string TPLoopTag::ResolveFolder(std::string folder) const {
     if (c == '/') c = '\\';
   if (StartsWith(folder, "\\"))
     return StartsWith(folder, Engine->AppFolder) ? folder : Engine->AppFolder + folder.substr(1);
-  std::string d = Folder;
+  std::string d = Folder.Text();
   while (Contains(folder, "..\\")) {
     d = TrimRight(d);
     if (EndsWith(d, "\\")) d.pop_back();

@@ -62,9 +62,9 @@ std::string TPQueryTag::Render() {
     }
   } catch (const std::exception& e) {
     if (changesData)
-      ReportQueryError(std::string(e.what()) + "  In Query: " + name + ", In File " + Folder + FileName);
+      ReportQueryError(std::string(e.what()) + "  In Query: " + name + ", In File " + Folder.Text() + FileName.Text());
     else
-      ReportQueryError(std::string(e.what()) + "  In Query: " + name + ", In File " + Folder + FileName +
+      ReportQueryError(std::string(e.what()) + "  In Query: " + name + ", In File " + Folder.Text() + FileName.Text() +
                        " SQL:  " + sql);
   }
   // Every statement that changes data is followed by a pause, also after a failure.

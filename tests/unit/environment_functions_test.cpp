@@ -99,7 +99,7 @@ TEST_F(EnvironmentFunctions, RootPath) {
   const std::string app = engine.AppFolder;
   ASSERT_EQ(app.front(), '\\');
   ASSERT_EQ(app.back(), '\\');
-  EXPECT_EQ(page->Folder, app + "Sel\\Sub\\");
+  EXPECT_EQ(page->Folder.Text(), app + "Sel\\Sub\\");
   CheckRows({
       {"rootpath()", app, ""},
       {"rootpath(1, \"x\", nosuch)", app, ""},  // whatever arguments are written

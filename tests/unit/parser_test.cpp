@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "engine/Scramble.h"
 #include "engine/Strings.h"
 #include "engine/TPBaseTag.h"
 #include "engine/tags/AllTags.h"
@@ -56,6 +57,24 @@ class ParserTest : public ::testing::Test {
     return DumpChildren(fragment->Children);
   }
 };
+
+// Template bytes become lines ended by CR LF whatever ended them (CR LF, LF or CR);
+// a NUL ends the text.
+TEST(TemplateLines, EveryLineEndsWithCrLf) {
+  const struct {
+    std::string bytes, lines;
+  } rows[] = {
+      {"", ""},
+      {"a", "a\r\n"},
+      {"a\n", "a\r\n"},
+      {"a\r\nb", "a\r\nb\r\n"},
+      {"a\rb\r", "a\r\nb\r\n"},
+      {"a\n\rb", "a\r\n\r\nb\r\n"},
+      {"a\r\r\nb\n\nc", "a\r\n\r\nb\r\n\r\nc\r\n"},
+      {std::string("a\nb\0c\n", 6), "a\r\nb\r\n"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(JoinTemplateLines(row.bytes), row.lines) << row.bytes;
+}
 
 TEST_F(ParserTest, Trees) {
   const struct {

@@ -111,8 +111,8 @@ TEST_F(ScopesTest, MissingScopeIsReportedNotFatal) {
 
 TEST_F(ScopesTest, QueryStringEntriesAndReferrer) {
   auto page = Page("\\nowhere\\Sub\\Page.qsp?a=1");
-  EXPECT_EQ(page->Folder, "\\nowhere\\Sub\\");
-  EXPECT_EQ(page->FileName, "Page.qsp");
+  EXPECT_EQ(page->Folder.Text(), "\\nowhere\\Sub\\");
+  EXPECT_EQ(page->FileName.Text(), "Page.qsp");
   EXPECT_EQ(app.Value("referrer"), "\\nowhere\\Sub\\Page.qsp");
   EXPECT_EQ(app.Value("cgiformdata"), "a=1");
   auto second = Page("\\nowhere\\Other.qsp");
