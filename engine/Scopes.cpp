@@ -69,7 +69,14 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
   try {
     n = vantrel::StripQuotes(n);
     StripHashes(n);
-    if (Contains(n, "session.")) {
+    // Speed: a name without "." is none of the scoped or query names below.
+    if (n.find('.') == std::string::npos) {
+      // A column of the current row hides a page variable unless its value is empty.
+      std::string rowValue;
+      if (rowList != nullptr) rowValue = rowList->Value(n);
+      result += rowValue;
+      if (rowValue.empty()) result += Need(LocalVariables)->Value(n);
+    } else if (Contains(n, "session.")) {
       n.erase(0, 8);
       result += Need(AppVariables)->Value(n);
     } else if (Contains(n, "application.")) {
@@ -78,7 +85,7 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
     } else if (Contains(n, "cookie.")) {
       n.erase(0, 7);
       result += Need(Cookies)->Value(n);
-    } else if (Contains(n, ".")) {
+    } else {
       size_t dot = n.find('.');
       std::string query = n.substr(0, dot);
       std::string column = n.substr(dot + 1);
@@ -94,12 +101,6 @@ std::string TPBaseTag::LookupValue(std::string_view Name, bool Quoted, const TSt
           ReportQueryError(std::string(e.what()) + "  In Query: " + query + ", Looking for variable " + column);
         }
       }
-    } else {
-      // A column of the current row hides a page variable unless its value is empty.
-      std::string rowValue;
-      if (rowList != nullptr) rowValue = rowList->Value(n);
-      result += rowValue;
-      if (rowValue.empty()) result += Need(LocalVariables)->Value(n);
     }
   } catch (const std::exception&) {
     ReportError("Get Variable Error: Variable = " + std::string(Name));
@@ -113,13 +114,15 @@ bool TPBaseTag::LookupIsDefined(std::string_view Name, const TStringList* rowLis
     std::string n = vantrel::StripQuotes(LowerCase(Name));
     if (n.empty()) return false;
     StripHashes(n);
+    // Speed: a name without "." is none of the scoped or query names below.
+    if (n.find('.') == std::string::npos) {
+      if (rowList != nullptr && rowList->HasName(n)) return true;
+      return Need(LocalVariables)->HasName(n);
+    }
     if (Contains(n, "session.")) return Need(AppVariables)->HasName(n.substr(n.size() < 8 ? n.size() : 8));
     if (Contains(n, "application.")) return Need(AppVariables)->HasName(n.substr(n.size() < 12 ? n.size() : 12));
     if (Contains(n, "cookie.")) return Need(Cookies)->HasName(n.substr(n.size() < 7 ? n.size() : 7));
-    if (Contains(n, "."))
-      return QueryList != nullptr && QueryList->Count() > 0 && QueryList->IndexOf(n.substr(0, n.find('.'))) >= 0;
-    if (rowList != nullptr && rowList->HasName(n)) return true;
-    return Need(LocalVariables)->HasName(n);
+    return QueryList != nullptr && QueryList->Count() > 0 && QueryList->IndexOf(n.substr(0, n.find('.'))) >= 0;
   } catch (const std::exception&) {
     return false;
   }

@@ -258,21 +258,25 @@ void TPBaseTag::FramePrologue(std::string& result) {
   if (platform::FileExists(d + std::string(kApplicationFile))) {
     includeText = "TEMPLATE=\"application.cfm\"";
   }
+  // Speed: a folder already looked at (the page's own, first) is not looked at again.
+  bool lookedAt = true;
   while (includeText.empty() && d != Engine->AppFolder) {
-    if (platform::FileExists(d + std::string(kApplicationFile))) {
+    if (!lookedAt && platform::FileExists(d + std::string(kApplicationFile))) {
       // The relative folder begins with the backslash that ends the application folder.
       size_t from = Engine->AppFolder.empty() ? 0 : Engine->AppFolder.size() - 1;
       std::string relative = from < d.size() ? d.substr(from) : std::string();
       includeText = "TEMPLATE=\"" + relative + std::string(kApplicationFile) + "\"";
       break;
     }
+    lookedAt = false;
     if (d.empty()) break;
     d.pop_back();
     size_t slash = d.rfind('\\');
     if (slash == std::string::npos) break;
     d.resize(slash + 1);
   }
-  if (includeText.empty() && platform::FileExists(Engine->AppFolder + std::string(kApplicationFile))) {
+  if (includeText.empty() && Folder.Text() != Engine->AppFolder &&
+      platform::FileExists(Engine->AppFolder + std::string(kApplicationFile))) {
     includeText = "TEMPLATE=\"/application.cfm\"";
   }
   if (!includeText.empty()) Children.insert(Children.begin(), std::make_unique<TPIncludeTag>(this, includeText));

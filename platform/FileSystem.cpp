@@ -57,11 +57,19 @@ fs::path ToHostPath(std::string_view enginePath) {
   std::replace(p.begin(), p.end(), '\\', '/');
   const bool absolute = !p.empty() && p[0] == '/';
   // Speed: a path that exists exactly as written needs no matching of its components.
-  std::error_code exactError;
-  if (absolute && p.find("//") == std::string::npos && fs::exists(fs::path(p), exactError)) return fs::path(p);
+  // So does the folder of a missing name: only the name itself is matched then.
   fs::path result = absolute ? fs::path("/") : fs::path();
-  bool resolving = true;  // once a component is missing, the rest is taken as written
   size_t start = absolute ? 1 : 0;
+  if (absolute && p.find("//") == std::string::npos) {
+    std::error_code exactError;
+    if (fs::exists(fs::path(p), exactError)) return fs::path(p);
+    const size_t lastSlash = p.rfind('/');
+    if (lastSlash > 0 && lastSlash + 1 < p.size() && fs::exists(fs::path(p.substr(0, lastSlash)), exactError)) {
+      result = fs::path(p.substr(0, lastSlash));
+      start = lastSlash + 1;
+    }
+  }
+  bool resolving = true;  // once a component is missing, the rest is taken as written
   while (start <= p.size()) {
     size_t slash = p.find('/', start);
     std::string comp = p.substr(start, slash == std::string::npos ? std::string::npos : slash - start);

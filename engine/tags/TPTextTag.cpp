@@ -1,6 +1,8 @@
 // A run of literal text; see TPTextTag.h.
 #include "engine/tags/TPTextTag.h"
 
+#include <cstring>
+
 #include "engine/Strings.h"
 #include "engine/tags/AllTags.h"
 
@@ -20,9 +22,16 @@ void TPTextTag::Parse() {
   while (!src.AtEnd()) {
     // Speed: a stretch without "<" (and without "#" where hashes expand) cannot end
     // the run and is appended at once rather than character by character.
+    // The search looks at most a window ahead, so that many short runs in a long
+    // text without "<" do not each search to its end.
     const size_t from = src.Position();
-    size_t stop = from;
-    while (stop < text.size() && text[stop] != '<' && !(text[stop] == '#' && ExpandHashes)) ++stop;
+    const size_t window = text.size() - from < 1024 ? text.size() - from : 1024;
+    const void* lt = std::memchr(text.data() + from, '<', window);
+    size_t stop = lt != nullptr ? static_cast<size_t>(static_cast<const char*>(lt) - text.data()) : from + window;
+    if (ExpandHashes) {
+      const void* hash = std::memchr(text.data() + from, '#', stop - from);
+      if (hash != nullptr) stop = static_cast<size_t>(static_cast<const char*>(hash) - text.data());
+    }
     if (stop > from) {
       AttributeText.append(text, from, stop - from);
       src.Seek(stop);
