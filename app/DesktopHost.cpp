@@ -12,6 +12,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "app/StartUp.h"
 #include "app/Unit1.h"
 #include "data/QDBDatabaseUnit.h"
 #include "platform/FileSystem.h"
@@ -58,14 +59,10 @@ int RunDesktop(const TDesktopOptions& given, std::ostream& err) {
   g_set_prgname("vantrel");
   g_set_application_name("Vantrel Quorvel Sizer");
 
-  const std::string appFolder = platform::EngineFolderFromHost(options.AppDir);
-  std::string error;
-  if (!platform::ChangeCurrentFolder(options.AppDir, error)) {
-    err << "vantrel: cannot enter application folder " << options.AppDir << ": " << error << "\n";
-    return 1;
-  }
-  const std::string localeId =
-      options.LocaleId.empty() ? platform::RegionalSettings::LocaleIdFromEnvironment() : options.LocaleId;
+  const std::optional<std::string> entered = EnterApplicationFolder(options.AppDir, err);
+  if (!entered) return 1;
+  const std::string& appFolder = *entered;
+  const std::string localeId = ChooseLocaleId(options.LocaleId);
   const platform::RegionalSettings regional = platform::RegionalSettings::FromLocale(localeId);
 
   std::unique_ptr<TFileTrace> trace;

@@ -26,6 +26,7 @@
 #include "app/HttpShell.h"
 #include "app/Navigation.h"
 #include "app/QSPGlobals.h"
+#include "app/StartUp.h"
 #include "data/QDBDatabaseUnit.h"
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
@@ -637,14 +638,10 @@ int RunServe(const TServeOptions& options, std::ostream& out, std::ostream& err)
     err << "vantrel: port out of range: " << options.Port << "\n";
     return 2;
   }
-  const std::string appFolder = platform::EngineFolderFromHost(options.AppDir);
-  std::string error;
-  if (!platform::ChangeCurrentFolder(options.AppDir, error)) {
-    err << "vantrel: cannot enter application folder " << options.AppDir << ": " << error << "\n";
-    return 1;
-  }
-  const std::string localeId =
-      options.LocaleId.empty() ? platform::RegionalSettings::LocaleIdFromEnvironment() : options.LocaleId;
+  const std::optional<std::string> entered = EnterApplicationFolder(options.AppDir, err);
+  if (!entered) return 1;
+  const std::string& appFolder = *entered;
+  const std::string localeId = ChooseLocaleId(options.LocaleId);
   const bool loopback = http::IsLoopbackAddress(options.Bind);
   if (!loopback) {
     err << "vantrel: warning: serving on " << options.Bind

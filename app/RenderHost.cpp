@@ -9,6 +9,7 @@
 
 #include "app/Navigation.h"
 #include "app/QSPGlobals.h"
+#include "app/StartUp.h"
 #include "data/QDBDatabaseUnit.h"
 #include "engine/Scramble.h"
 #include "platform/FileSystem.h"
@@ -53,14 +54,10 @@ int RunRender(const TRenderOptions& given, std::ostream& out, std::ostream& err)
     err << "vantrel: application folder not found: " << options.AppDir << "\n";
     return 1;
   }
-  const std::string appFolder = platform::EngineFolderFromHost(options.AppDir);
-  std::string error;
-  if (!platform::ChangeCurrentFolder(options.AppDir, error)) {
-    err << "vantrel: cannot enter application folder " << options.AppDir << ": " << error << "\n";
-    return 1;
-  }
-  const std::string localeId =
-      options.LocaleId.empty() ? platform::RegionalSettings::LocaleIdFromEnvironment() : options.LocaleId;
+  const std::optional<std::string> entered = EnterApplicationFolder(options.AppDir, err);
+  if (!entered) return 1;
+  const std::string& appFolder = *entered;
+  const std::string localeId = ChooseLocaleId(options.LocaleId);
   const platform::RegionalSettings regional = platform::RegionalSettings::FromLocale(localeId);
   if (!options.OutDir.empty()) fs::create_directories(options.OutDir, ec);
 
