@@ -226,7 +226,7 @@ void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
   if (Children.size() > kJoinedChildren) {
     for (size_t i = 0; i < Children.size(); ++i) {
       const size_t before = result.size();
-      result += Children[i]->Render();
+      Children[i]->AppendRender(result);
       Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - before));
     }
     return;

@@ -87,6 +87,9 @@ class TPBaseTag {
   // The object's output. Pages and fragments render their children; the page the
   // host built also frames its output.
   virtual std::string Render();
+  // Appends the output of Render to out (speed: a text run appends its text without
+  // a temporary copy).
+  virtual void AppendRender(std::string& out) { out += Render(); }
   // Parses from the current position of Source to its end or to one of ClosingTags.
   virtual void Parse();
   // Splits a rendered attribute text into the attribute list.

@@ -7,7 +7,7 @@ namespace vantrel {
 
 int TStringList::IndexOfName(std::string_view name) const {
   for (size_t i = 0; i < Lines_.size(); ++i)
-    if (SameText(Lines_[i].Name, name)) return static_cast<int>(i);
+    if (Lines_[i].Name.size() == name.size() && SameText(Lines_[i].Name, name)) return static_cast<int>(i);
   return -1;
 }
 

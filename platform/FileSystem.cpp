@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <system_error>
+#include <dirent.h>
 #include <unistd.h>
 
 namespace vantrel::platform {
@@ -29,13 +31,14 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 // The entry of folder whose name equals name without regard to case; the
 // alphabetically first one when several match, so the choice is stable.
 bool FindNoCase(const fs::path& folder, const std::string& name, std::string& found) {
-  std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-  if (ec) return false;
+  // Speed: the entries are read with readdir, without a path object for each.
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()), closedir);
+  if (!dir) return false;
   std::vector<std::string> matches;
-  for (const auto& entry : it) {
-    std::string n = entry.path().filename().string();
-    if (EqualNoCase(n, name)) matches.push_back(n);
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string_view n(entry->d_name);
+    if (n == "." || n == "..") continue;
+    if (EqualNoCase(n, name)) matches.emplace_back(n);
   }
   if (matches.empty()) return false;
   std::sort(matches.begin(), matches.end());

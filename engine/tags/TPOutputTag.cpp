@@ -54,7 +54,7 @@ void AppendList(TEngine& engine, std::string& result, const std::vector<TPBaseTa
   try {
     for (TPBaseTag* t : tags) {
       const size_t start = result.size();
-      result += t->Render();
+      t->AppendRender(result);
       engine.Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
     }
   } catch (...) {
@@ -118,7 +118,7 @@ std::string TPOutputTag::Render() {
           advance(i);
           for (auto& child : Children) {
             const size_t start = result.size();
-            result += child->Render();
+            child->AppendRender(result);
             Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
           }
         }

@@ -1,7 +1,7 @@
 // A run of literal text; see TPTextTag.h.
 #include "engine/tags/TPTextTag.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "engine/Strings.h"
 #include "engine/tags/AllTags.h"
@@ -18,54 +18,45 @@ TPTextTag::TPTextTag(TPBaseTag* parent) : TPBaseTag(parent, kText, {}) {
 void TPTextTag::Parse() {
   TTextStream& src = *Source;
   const std::string& text = src.Text();
-  char c;
-  while (!src.AtEnd()) {
-    // Speed: a stretch without "<" (and without "#" where hashes expand) cannot end
-    // the run and is appended at once rather than character by character.
-    // The search looks at most a window ahead, so that many short runs in a long
-    // text without "<" do not each search to its end.
-    const size_t from = src.Position();
-    const size_t window = text.size() - from < 1024 ? text.size() - from : 1024;
-    const void* lt = std::memchr(text.data() + from, '<', window);
-    size_t stop = lt != nullptr ? static_cast<size_t>(static_cast<const char*>(lt) - text.data()) : from + window;
-    if (ExpandHashes) {
-      const void* hash = std::memchr(text.data() + from, '#', stop - from);
-      if (hash != nullptr) stop = static_cast<size_t>(static_cast<const char*>(hash) - text.data());
-    }
-    if (stop > from) {
-      AttributeText.append(text, from, stop - from);
-      src.Seek(stop);
-      continue;
-    }
-    src.Read(c);
-    if (c == '#' && ExpandHashes) {
-      char d;
-      if (!src.Read(d)) {
-        src.Back(1);
-        return;
-      }
-      if (d != '#') {
-        src.Back(2);
-        return;
-      }
-      AttributeText += '#';
-      continue;
-    }
+  const size_t n = text.size();
+  // Speed: one pass over the bytes; the run is appended a stretch at a time.
+  size_t i = src.Position();
+  size_t stretch = i;
+  while (i < n) {
+    const char c = text[i];
     if (c == '<') {
+      // Markup ahead ends the run before its "<"; any other "<" is text.
       char lowered[3];
-      if (IsMarkupAhead(std::string_view(lowered, src.PeekLowered3(lowered)))) {
-        src.Back(1);
-        return;
+      size_t k = 0;
+      for (; k < 3 && i + 1 + k < n; ++k) {
+        const char d = text[i + 1 + k];
+        lowered[k] = d >= 'A' && d <= 'Z' ? static_cast<char>(d + 32) : d;
       }
+      if (IsMarkupAhead(std::string_view(lowered, k))) break;
+    } else if (c == '#' && ExpandHashes) {
+      // "##" stands for one "#"; a single "#" (also the last character) ends the run.
+      if (i + 1 >= n || text[i + 1] != '#') break;
+      AttributeText.append(text, stretch, i + 1 - stretch);
+      i += 2;
+      stretch = i;
+      continue;
     }
-    AttributeText += c;
+    ++i;
   }
+  AttributeText.append(text, stretch, i - stretch);
+  src.Seek(i);
 }
 
 std::string TPTextTag::Render() {
   Suppressed = Parent->Suppressed;
   if (Engine->Stopped() || Suppressed) return std::string();
   return AttributeText;
+}
+
+void TPTextTag::AppendRender(std::string& out) {
+  Suppressed = Parent->Suppressed;
+  if (Engine->Stopped() || Suppressed) return;
+  out += AttributeText;
 }
 
 }  // namespace vantrel
