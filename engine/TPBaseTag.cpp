@@ -224,11 +224,7 @@ void TPBaseTag::AppendChildren(std::string& result, size_t reserveExtra) {
   // buffer; a single part into an empty result is moved, not copied. A body of many
   // children (mostly short texts) appends each text as it comes.
   if (Children.size() > kJoinedChildren) {
-    for (size_t i = 0; i < Children.size(); ++i) {
-      const size_t before = result.size();
-      Children[i]->AppendRender(result);
-      Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - before));
-    }
+    for (size_t i = 0; i < Children.size(); ++i) AppendChild(*Children[i], result);
     return;
   }
   std::vector<std::string> parts;

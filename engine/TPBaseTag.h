@@ -90,6 +90,12 @@ class TPBaseTag {
   // Appends the output of Render to out (speed: a text run appends its text without
   // a temporary copy).
   virtual void AppendRender(std::string& out) { out += Render(); }
+  // Appends child's output to out and charges it to the request's work.
+  void AppendChild(TPBaseTag& child, std::string& out) {
+    const size_t before = out.size();
+    child.AppendRender(out);
+    Engine->Charge(TEngine::kTagWork + static_cast<long long>(out.size() - before));
+  }
   // Parses from the current position of Source to its end or to one of ClosingTags.
   virtual void Parse();
   // Splits a rendered attribute text into the attribute list.

@@ -46,10 +46,13 @@ class TTextStream {
   }
   // Up to three characters ahead with A to Z lower-cased, into buffer; returns how
   // many there were. Nothing is read.
-  size_t PeekLowered3(char (&buffer)[3]) const {
-    const size_t k = Remaining() < 3 ? Remaining() : 3;
+  size_t PeekLowered3(char (&buffer)[3]) const { return Lowered3At(Text_, Pos_, buffer); }
+  // The same for the characters of text from pos on.
+  static size_t Lowered3At(std::string_view text, size_t pos, char (&buffer)[3]) {
+    const size_t remaining = pos < text.size() ? text.size() - pos : 0;
+    const size_t k = remaining < 3 ? remaining : 3;
     for (size_t i = 0; i < k; ++i) {
-      char c = Text_[Pos_ + i];
+      const char c = text[pos + i];
       buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
     }
     return k;

@@ -49,14 +49,10 @@ void ReadRow(TQDBQuery& rs, TStringList& row, std::vector<std::pair<std::string,
 // Renders the tags in order and appends their texts to result (speed: straight into
 // the tag's growing output, without a joined copy per group part).
 // A failure drops the part's text, as a joined copy would have been dropped.
-void AppendList(TEngine& engine, std::string& result, const std::vector<TPBaseTag*>& tags) {
+void AppendList(TPBaseTag& owner, std::string& result, const std::vector<TPBaseTag*>& tags) {
   const size_t before = result.size();
   try {
-    for (TPBaseTag* t : tags) {
-      const size_t start = result.size();
-      t->AppendRender(result);
-      engine.Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
-    }
+    for (TPBaseTag* t : tags) owner.AppendChild(*t, result);
   } catch (...) {
     result.resize(before);
     throw;
@@ -116,11 +112,7 @@ std::string TPOutputTag::Render() {
           ReadRow(*rs, *Engine->CurrentRow, columnNames);
           Suppressed = false;
           advance(i);
-          for (auto& child : Children) {
-            const size_t start = result.size();
-            child->AppendRender(result);
-            Engine->Charge(TEngine::kTagWork + static_cast<long long>(result.size() - start));
-          }
+          for (auto& child : Children) AppendChild(*child, result);
         }
       } else {
         // The group value of a row: the last column whose name, after its first
@@ -164,14 +156,14 @@ std::string TPOutputTag::Render() {
           if (oneGroup) {
             advance(i);
             if (!Suppressed) {
-              AppendList(*Engine, result, header);
+              AppendList(*this, result, header);
               Suppressed = true;
             }
-            AppendList(*Engine, result, inner);
+            AppendList(*this, result, inner);
             if (i == count - 1) {
               Suppressed = false;
               if (!footer.empty()) {
-                AppendList(*Engine, result, footer);
+                AppendList(*this, result, footer);
                 Suppressed = true;
               }
             }
@@ -181,17 +173,17 @@ std::string TPOutputTag::Render() {
             PreviousGroupValue = current;
             advance(i);
             if (!Suppressed) {
-              AppendList(*Engine, result, header);
+              AppendList(*this, result, header);
               Suppressed = true;
             }
-            AppendList(*Engine, result, inner);
+            AppendList(*this, result, inner);
             const bool lastRecord = i >= count - 1;
             std::string next;
             if (!lastRecord) next = ColumnText(rs->FieldByName(groupColumn));
             if (PreviousGroupValue != next || lastRecord) {
               Suppressed = false;
               if (!footer.empty()) {
-                AppendList(*Engine, result, footer);
+                AppendList(*this, result, footer);
                 Suppressed = true;
               }
             }

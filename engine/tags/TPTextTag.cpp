@@ -27,12 +27,7 @@ void TPTextTag::Parse() {
     if (c == '<') {
       // Markup ahead ends the run before its "<"; any other "<" is text.
       char lowered[3];
-      size_t k = 0;
-      for (; k < 3 && i + 1 + k < n; ++k) {
-        const char d = text[i + 1 + k];
-        lowered[k] = d >= 'A' && d <= 'Z' ? static_cast<char>(d + 32) : d;
-      }
-      if (IsMarkupAhead(std::string_view(lowered, k))) break;
+      if (IsMarkupAhead(std::string_view(lowered, TTextStream::Lowered3At(text, i + 1, lowered)))) break;
     } else if (c == '#' && ExpandHashes) {
       // "##" stands for one "#"; a single "#" (also the last character) ends the run.
       if (i + 1 >= n || text[i + 1] != '#') break;
